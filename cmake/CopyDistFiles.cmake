@@ -1,0 +1,11 @@
+# Copies the six place icons and the documents (configured with the version)
+# into the distribution folder.
+file(GLOB icons ${SOURCE}/resources/ico/*.ico)
+foreach(icon ${icons})
+  file(COPY ${icon} DESTINATION ${DEST}/ico)
+endforeach()
+file(GLOB docs ${SOURCE}/resources/dist/*)
+foreach(doc ${docs})
+  get_filename_component(name ${doc} NAME)
+  configure_file(${doc} ${DEST}/${name} @ONLY)
+endforeach()

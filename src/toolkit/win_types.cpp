@@ -1,0 +1,1 @@
+#include "toolkit/win_types.h"

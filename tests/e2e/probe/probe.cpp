@@ -1,0 +1,111 @@
+// A small Windows console tool the end-to-end tests run beside Orvanto in the
+// same virtual desktop, to read what a user would see: window places, child
+// controls with their captions, the pointer shape. One command per run; the
+// answer goes to standard output, one record per line.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+std::string Utf8(const wchar_t* text) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(n > 0 ? n - 1 : 0, '\0');
+    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring Wide(const char* text) {
+    int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring out(n > 0 ? n - 1 : 0, L'\0');
+    if (n > 1) MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), n);
+    return out;
+}
+
+void PrintWindow(HWND window, HWND relativeTo) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    if (relativeTo) MapWindowPoints(HWND_DESKTOP, relativeTo, reinterpret_cast<POINT*>(&r), 2);
+    wchar_t cls[256] = {};
+    GetClassNameW(window, cls, 256);
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    std::printf("%lu %ld %ld %ld %ld %d %d %d %s|%s\n",
+                static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)), r.left, r.top,
+                r.right - r.left, r.bottom - r.top, IsWindowVisible(window) ? 1 : 0,
+                IsIconic(window) ? 1 : 0,
+                static_cast<int>(GetWindowLongW(window, GWL_ID)), Utf8(cls).c_str(),
+                Utf8(text).c_str());
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM parent) {
+    PrintWindow(child, reinterpret_cast<HWND>(parent));
+    return TRUE;
+}
+
+struct TopLevelSearch {
+    std::wstring className;
+    DWORD pid;
+};
+
+BOOL CALLBACK PrintTopLevel(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<TopLevelSearch*>(param);
+    wchar_t cls[256] = {};
+    GetClassNameW(window, cls, 256);
+    if (search->className.empty() || search->className == cls) PrintWindow(window, nullptr);
+    return TRUE;
+}
+
+const char* CursorName(HCURSOR cursor) {
+    struct Named { LPCWSTR id; const char* name; };
+    static const Named kCursors[] = {{IDC_ARROW, "arrow"}, {IDC_SIZEWE, "sizewe"},
+                                     {IDC_SIZENS, "sizens"}, {IDC_SIZENWSE, "sizenwse"},
+                                     {IDC_IBEAM, "ibeam"}, {IDC_HAND, "hand"}};
+    for (const auto& c : kCursors)
+        if (LoadCursorW(nullptr, c.id) == cursor) return c.name;
+    return "other";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: probe top [class] | children <class> | close <class> | cursor | screen\n");
+        return 2;
+    }
+    std::string command = argv[1];
+    if (command == "top") {
+        TopLevelSearch search{argc > 2 ? Wide(argv[2]) : L"", 0};
+        EnumWindows(PrintTopLevel, reinterpret_cast<LPARAM>(&search));
+        return 0;
+    }
+    if (command == "children" && argc > 2) {
+        HWND window = FindWindowW(Wide(argv[2]).c_str(), nullptr);
+        if (!window) return 1;
+        EnumChildWindows(window, PrintChild, reinterpret_cast<LPARAM>(window));
+        return 0;
+    }
+    if (command == "close" && argc > 2) {
+        HWND window = FindWindowW(Wide(argv[2]).c_str(), nullptr);
+        if (!window) return 1;
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (command == "cursor") {
+        CURSORINFO info{};
+        info.cbSize = sizeof(info);
+        GetCursorInfo(&info);
+        std::printf("%s %ld %ld\n", CursorName(info.hCursor), info.ptScreenPos.x, info.ptScreenPos.y);
+        return 0;
+    }
+    if (command == "screen") {
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        std::printf("%d %d %ld %ld %ld %ld\n", GetSystemMetrics(SM_CXSCREEN),
+                    GetSystemMetrics(SM_CYSCREEN), work.left, work.top, work.right, work.bottom);
+        return 0;
+    }
+    return 2;
+}
