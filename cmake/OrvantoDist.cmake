@@ -19,3 +19,16 @@ add_custom_target(dist ALL
   DEPENDS Orvanto treedoc shellglyph ${dist_icons} ${dist_docs}
   COMMENT "Assembling ${ORVANTO_DIST_DIR} and its zip"
   VERBATIM)
+
+# The per-user installer, built with NSIS from the distribution folder.
+find_program(MAKENSIS makensis)
+if(MAKENSIS)
+  set(ORVANTO_SETUP ${ORVANTO_DIST_ROOT}/Orvanto-${PROJECT_VERSION}-setup.exe)
+  add_custom_target(installer ALL
+    COMMAND ${MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSOURCE=${ORVANTO_DIST_DIR}
+            -DOUTFILE=${ORVANTO_SETUP} -DICON=${CMAKE_SOURCE_DIR}/resources/orvanto.ico
+            ${CMAKE_SOURCE_DIR}/installer/orvanto.nsi
+    DEPENDS dist ${CMAKE_SOURCE_DIR}/installer/orvanto.nsi
+    COMMENT "Building ${ORVANTO_SETUP}"
+    VERBATIM)
+endif()
