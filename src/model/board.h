@@ -22,6 +22,8 @@ class Control;
 class Window;
 }  // namespace ui
 
+class JsonDocument;
+
 // One control of a window; empty refers to nothing. The board owns the
 // reference, the window owns the control.
 struct ControlRef {
@@ -95,7 +97,21 @@ private:
     int Startup = 0;
     bool inSizeMove_ = false;
     bool savePending_ = false;
+    // The file on disk holds bytes that were not loaded (held by another
+    // program, or unusable and not yet kept aside): nothing may replace it
+    // until they are kept under a .bad name. unloadedBytes_ holds them when
+    // they could be read.
+    bool mustKeepUnloadedFile_ = false;
+    std::vector<std::uint8_t> unloadedBytes_;
     RwLock Lock;
+
+    // Under the exclusive hold.
+    void ReadConfigurationLocked(JsonDocument& document);
+    void FillFromDocumentLocked(JsonDocument& document);
+    void WriteConfigurationLocked();
+    [[nodiscard]] bool KeepUnloadedFileLocked();
+    [[nodiscard]] Category* CurrentCategoryLocked();
+    void ClampCurrentCategoryLocked();
 };
 
 }  // namespace orv
