@@ -50,7 +50,12 @@ extern ui::WindowPtr SystemItemWindow;
 // Creates the global objects in order (program entry, and tests).
 void CreateGlobals();
 // The exit routine: stops the docking worker, then destroys the globals in
-// creation order. Runs once.
+// creation order. Runs once after each CreateGlobals; later calls do nothing.
 void DestroyGlobals();
+// Whether the globals exist (between CreateGlobals and the exit routine).
+bool GlobalsAlive();
+// The menu's "exit": takes the tray icon down, runs the exit routine and ends
+// the message loop with code 0 (the entry then returns 0).
+void EndProgram();
 
 }  // namespace orv
