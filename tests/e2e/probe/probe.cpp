@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <string>
 
@@ -72,7 +73,7 @@ const char* CursorName(HCURSOR cursor) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: probe top [class] | children <class> | close <class> | cursor | screen\n");
+        std::fprintf(stderr, "usage: probe top [class] | children <class> | close <class> | resize <class> w h | move <class> x y | resizeloop <class> n | cursor | screen\n");
         return 2;
     }
     std::string command = argv[1];
@@ -91,6 +92,26 @@ int main(int argc, char** argv) {
         HWND window = FindWindowW(Wide(argv[2]).c_str(), nullptr);
         if (!window) return 1;
         PostMessageW(window, WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if ((command == "resize" || command == "move") && argc > 4) {
+        HWND window = FindWindowW(Wide(argv[2]).c_str(), nullptr);
+        if (!window) return 1;
+        int a = std::atoi(argv[3]);
+        int b = std::atoi(argv[4]);
+        UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (command == "resize" ? SWP_NOMOVE : SWP_NOSIZE);
+        SetWindowPos(window, nullptr, a, b, a, b, flags);
+        return 0;
+    }
+    if (command == "resizeloop" && argc > 3) {
+        // Keeps the program saving: every size change rewrites its board.
+        HWND window = FindWindowW(Wide(argv[2]).c_str(), nullptr);
+        if (!window) return 1;
+        int count = std::atoi(argv[3]);
+        for (int i = 0; i < count && IsWindow(window); ++i) {
+            SetWindowPos(window, nullptr, 0, 0, 300 + (i % 50) * 7, 200 + (i % 37) * 5,
+                         SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+        }
         return 0;
     }
     if (command == "cursor") {
