@@ -90,9 +90,9 @@ void RunItem(int kind, std::string_view item) {
         if (item == kWebSiteItem) OpenConfiguredWebSite();
         else if (item == kStartupOnItem) board.SetStartup(1);
         else if (item == kStartupOffItem) board.SetStartup(0);
-        // The message loop ends; the program's entry then runs the exit
-        // routine once, which takes the tray icon down with the main window.
-        else if (item == kExitItem) ui::Quit(0);
+        // Takes the tray icon down, runs the exit routine once and ends the
+        // message loop with code 0.
+        else if (item == kExitItem) EndProgram();
         break;
     default:
         break;
