@@ -121,8 +121,11 @@ bool ReadLocalPath(const ByteReader& reader, std::size_t linkInfo, std::size_t l
         if (wideBaseOffset && *wideBaseOffset != 0 && *wideBaseOffset < span) {
             const auto wideBase = reader.WideZ(at(*wideBaseOffset), linkInfoEnd);
             std::optional<std::u16string> wideSuffix = std::u16string();
-            if (wideSuffixOffset && *wideSuffixOffset != 0 && *wideSuffixOffset < span) {
-                wideSuffix = reader.WideZ(at(*wideSuffixOffset), linkInfoEnd);
+            if (wideSuffixOffset && *wideSuffixOffset != 0) {
+                // beyond the (possibly cut-off) LinkInfo: the suffix is lost, and
+                // a base path alone would name the wrong target
+                wideSuffix = *wideSuffixOffset < span ? reader.WideZ(at(*wideSuffixOffset), linkInfoEnd)
+                                                      : std::nullopt;
             }
             if (wideBase && wideSuffix) {
                 target.unicodePath = *wideBase + *wideSuffix;
