@@ -1,12 +1,18 @@
-// Image bytes to premultiplied 32-bit pixels through the Windows imaging
-// component, decoding from memory.
+// Image bytes to premultiplied 32-bit pixels. Icons are taken apart here:
+// only the chosen entry is decoded, a bitmap entry by our own bounds-checked
+// code, a PNG entry by the Windows imaging component, which also reads the
+// plain image files from memory. Every claimed size is checked before any
+// decoder allocates.
 #include "toolkit/image_decode.h"
 
 #include <windows.h>
 #include <wincodec.h>
 
-#include <cstring>
+#include <utility>
 
+#include "core/dib_decode.h"
+#include "core/ico_select.h"
+#include "core/image_probe.h"
 #include "toolkit/handles.h"
 
 namespace orv::ui {
@@ -69,14 +75,45 @@ std::optional<Bitmap32> DecodeWithImaging(std::span<const std::uint8_t> bytes) {
     return result;
 }
 
+// The imaging component, once COM is ready on this thread. The caller's
+// thread may not have COM yet; a scope of our own is harmless when it has
+// (the call only adds a reference).
+std::optional<Bitmap32> DecodeWithImagingOnThisThread(std::span<const std::uint8_t> bytes) {
+    ComScope com;
+    return DecodeWithImaging(bytes);
+}
+
+std::optional<Bitmap32> DecodeIcon(std::span<const std::uint8_t> bytes) {
+    const std::optional<core::IconEntryInfo> entry = core::SelectIconEntry(bytes, kMaxImageSide);
+    if (!entry) return std::nullopt;
+    const std::span<const std::uint8_t> image = bytes.subspan(entry->offset, entry->size);
+    if (entry->format == core::IconImageFormat::kPng) return DecodeWithImagingOnThisThread(image);
+    std::optional<core::Pixels32> pixels = core::DecodeIconDib(image, kMaxImageSide);
+    if (!pixels) return std::nullopt;
+    Bitmap32 result;
+    result.width = pixels->width;
+    result.height = pixels->height;
+    result.pixels = std::move(pixels->pixels);
+    return result;
+}
+
+std::optional<Bitmap32> Decode(std::span<const std::uint8_t> bytes) {
+    const core::ImageKind kind = core::DetectImageKind(bytes);
+    if (kind == core::ImageKind::kUnknown) return std::nullopt;
+    if (kind == core::ImageKind::kIcon) return DecodeIcon(bytes);
+    const std::optional<core::ClaimedSize> claimed = core::ReadClaimedSize(bytes);
+    if (!claimed || claimed->width <= 0 || claimed->height <= 0 ||
+        claimed->width > kMaxImageSide || claimed->height > kMaxImageSide) {
+        return std::nullopt;
+    }
+    return DecodeWithImagingOnThisThread(bytes);
+}
+
 }  // namespace
 
 std::optional<Bitmap32> DecodeImage(std::span<const std::uint8_t> bytes) noexcept {
     try {
-        // The caller's thread may not have COM yet; a scope of our own is
-        // harmless when it has (the call only adds a reference).
-        ComScope com;
-        return DecodeWithImaging(bytes);
+        return Decode(bytes);
     } catch (...) {
         return std::nullopt;
     }

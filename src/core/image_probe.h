@@ -1,0 +1,24 @@
+#pragma once
+// Recognising an image file by its first bytes and reading the size it
+// claims, so that a picture too large to show is refused before a decoder
+// allocates for it.
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace orv::core {
+
+enum class ImageKind { kUnknown, kIcon, kPng, kBmp, kGif, kJpeg };
+
+struct ClaimedSize {
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+};
+
+[[nodiscard]] ImageKind DetectImageKind(std::span<const std::uint8_t> bytes);
+
+// The width and height (magnitudes) the file's header states; nothing when
+// the header cannot be read. Icons are measured per entry (ico_select.h).
+[[nodiscard]] std::optional<ClaimedSize> ReadClaimedSize(std::span<const std::uint8_t> bytes);
+
+}  // namespace orv::core
