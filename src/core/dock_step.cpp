@@ -54,9 +54,11 @@ std::optional<DockMove> DockStep(const Rect& window, Point mouse, Size screen) {
         if (my < t || my > t + h || mx < sw - w) newLeft = sw - 1;
     }
 
-    // A step that would leave the window where it is does nothing.
-    if (newLeft == l && newTop == t) return std::nullopt;
-    return DockMove{ClampToInt(newLeft), ClampToInt(newTop), disable};
+    // A step that would leave the window where it is does nothing; compared
+    // after clamping, as a far-off window may not move any further.
+    const DockMove move{ClampToInt(newLeft), ClampToInt(newTop), disable};
+    if (move.left == window.left && move.top == window.top) return std::nullopt;
+    return move;
 }
 
 }  // namespace orv

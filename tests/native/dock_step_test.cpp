@@ -120,4 +120,11 @@ TEST(DockStep, ExtremeValuesNeitherOverflowNorLeaveTheIntRange) {
     }
 }
 
+TEST(DockStep, AWindowThatCannotMoveFurtherIsNotMoved) {
+    // The top-right corner rule would put it at SW - W - 1, below the int
+    // range: it stays at the smallest left there is, which is no move at all.
+    EXPECT_EQ(DockStep({INT_MIN, 0, 500, 400}, {0, 0}, {INT_MIN, 1080}), std::nullopt);
+    EXPECT_EQ(DockStep({INT_MIN, -5, 500, 400}, {0, 0}, {INT_MIN, 1080}), CornerMove(INT_MIN, 0));
+}
+
 }  // namespace
