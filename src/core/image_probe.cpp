@@ -1,5 +1,6 @@
 #include "core/image_probe.h"
 
+#include "core/bmp_pack.h"
 #include "core/byte_reader.h"
 #include "core/ico_select.h"
 #include "core/png_header.h"
@@ -64,7 +65,58 @@ std::optional<ClaimedSize> JpegSize(const ByteReader& reader) {
     }
 }
 
+constexpr std::size_t kBmpFileHeader = 14;
+
+bool BmpIsConsistent(const ByteReader& reader) {
+    const auto pixelOffset = reader.U32Le(10);
+    const auto headerSize = reader.U32Le(14);
+    if (!pixelOffset || !headerSize) return false;
+    if (*headerSize == 12) {  // the old core header: no compression, full palette
+        const auto planes = reader.U16Le(22);
+        const auto bits = reader.U16Le(24);
+        return planes && bits && *planes == 1 && (*bits == 1 || *bits == 4 || *bits == 8 || *bits == 24);
+    }
+    if (*headerSize != 40 && *headerSize != 52 && *headerSize != 56 && *headerSize != 108 &&
+        *headerSize != 124) {
+        return false;
+    }
+    const auto width = reader.I32Le(18);
+    const auto height = reader.I32Le(22);
+    const auto planes = reader.U16Le(26);
+    const auto bits = reader.U16Le(28);
+    const auto compression = reader.U32Le(30);
+    const auto coloursUsed = reader.U32Le(46);
+    if (!width || !height || !planes || !bits || !compression || !coloursUsed) return false;
+    if (*planes != 1 || *width <= 0 || *height == 0) return false;
+    bool fits = false;
+    switch (*compression) {
+        case 0: fits = *bits == 1 || *bits == 4 || *bits == 8 || *bits == 16 || *bits == 24 || *bits == 32; break;
+        case 1: fits = *bits == 8 && *height > 0; break;   // run-length, 8 bits
+        case 2: fits = *bits == 4 && *height > 0; break;   // run-length, 4 bits
+        case 3:                                            // bit fields
+        case 6: fits = *bits == 16 || *bits == 32; break;  // bit fields with alpha
+        default: fits = false;
+    }
+    if (!fits) return false;
+    const int fullPalette = PaletteEntriesForBitCount(*bits);
+    if (fullPalette != 0 && *coloursUsed > static_cast<std::uint32_t>(fullPalette)) return false;
+    if (fullPalette == 0 && *coloursUsed > 256) return false;
+    if (*pixelOffset < kBmpFileHeader + *headerSize || *pixelOffset > reader.size()) return false;
+    if (*compression == 0 || *compression == 3 || *compression == 6) {
+        const std::int64_t rows = Magnitude(*height);
+        const auto stride = static_cast<std::uint64_t>(StrideForBits(static_cast<std::int64_t>(*width) * *bits));
+        const std::uint64_t room = reader.size() - *pixelOffset;
+        if (stride != 0 && static_cast<std::uint64_t>(rows) > room / stride) return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+bool HasConsistentHeader(std::span<const std::uint8_t> bytes) {
+    if (DetectImageKind(bytes) != ImageKind::kBmp) return true;
+    return BmpIsConsistent(ByteReader(bytes));
+}
 
 ImageKind DetectImageKind(std::span<const std::uint8_t> bytes) {
     const ByteReader reader(bytes);

@@ -21,4 +21,10 @@ struct ClaimedSize {
 // the header cannot be read. Icons are measured per entry (ico_select.h).
 [[nodiscard]] std::optional<ClaimedSize> ReadClaimedSize(std::span<const std::uint8_t> bytes);
 
+// For a BMP file: true when its header is self-consistent (a known header
+// size, one plane, a real bit count with a compression that fits it, a colour
+// table no longer than the depth allows) and, when uncompressed, the file
+// holds every pixel row. Other kinds are not judged and give true.
+[[nodiscard]] bool HasConsistentHeader(std::span<const std::uint8_t> bytes);
+
 }  // namespace orv::core

@@ -106,6 +106,7 @@ std::optional<Bitmap32> Decode(std::span<const std::uint8_t> bytes) {
         claimed->width > kMaxImageSide || claimed->height > kMaxImageSide) {
         return std::nullopt;
     }
+    if (!core::HasConsistentHeader(bytes)) return std::nullopt;
     return DecodeWithImagingOnThisThread(bytes);
 }
 
