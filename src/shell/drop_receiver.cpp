@@ -95,7 +95,8 @@ void DropReceiver::DeliverDrop(HDROP drop) {
         std::wstring path(length + 1, L'\0');
         const UINT read = DragQueryFileW(drop, i, path.data(), length + 1);
         path.resize(read);
-        if (!Callback) continue;
+        // An empty name is no file (a drop without items may still report one).
+        if (!Callback || path.empty()) continue;
         if (WideNames) {
             Callback(WideToUtf8(path).c_str());
             continue;

@@ -13,7 +13,6 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4F53;
 constexpr wchar_t kMainWindowClass[] = L"OrvantoMainWindow";
-constexpr DWORD kFindTimeout = 5000;
 constexpr DWORD kFindInterval = 100;
 
 std::wstring PropertyName(std::string_view runDirectory) {
@@ -78,12 +77,12 @@ UINT BringBackMessage() {
     return message;
 }
 
-bool BringBackRunningInstance(std::string_view runDirectory) {
+bool BringBackRunningInstance(std::string_view runDirectory, DWORD waitMilliseconds) {
     const std::wstring property = PropertyName(runDirectory);
     Search search{property.c_str(), nullptr};
     for (DWORD waited = 0;; waited += kFindInterval) {
         EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&search));
-        if (search.found || waited >= kFindTimeout) break;
+        if (search.found || waited >= waitMilliseconds) break;
         Sleep(kFindInterval);
     }
     if (!search.found) return false;

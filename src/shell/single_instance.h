@@ -23,10 +23,10 @@ struct InstanceClaim {
 // at all does not stop the program.
 [[nodiscard]] InstanceClaim ClaimInstance(std::string_view runDirectory);
 
-// Finds the running copy's main window (waiting a little while it is still
-// being created) and posts it the bring-back message. False when no window
-// was found.
-bool BringBackRunningInstance(std::string_view runDirectory);
+// Finds the running copy's main window (waiting up to waitMilliseconds while
+// it is still being created) and posts it the bring-back message. False when
+// no window was found.
+bool BringBackRunningInstance(std::string_view runDirectory, DWORD waitMilliseconds = 5000);
 
 // Marks the window as this copy's and calls bringBack on the UI thread when
 // another start asks for it. The mark and the subclass go with the window.

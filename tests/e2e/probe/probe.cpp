@@ -73,7 +73,7 @@ const char* CursorName(HCURSOR cursor) {
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: probe top [class] | children <class> | close <class> | resize <class> w h | move <class> x y | resizeloop <class> n | cursor | screen\n");
+        std::fprintf(stderr, "usage: probe top [class] | children <class> | close <class> | resize <class> w h | move <class> x y | resizeloop <class> n | cursor | screen | tray\n");
         return 2;
     }
     std::string command = argv[1];
@@ -112,6 +112,15 @@ int main(int argc, char** argv) {
             SetWindowPos(window, nullptr, 0, 0, 300 + (i % 50) * 7, 200 + (i % 37) * 5,
                          SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
         }
+        return 0;
+    }
+    if (command == "tray") {
+        // The taskbar, then every window inside it (the notification area and
+        // its icons), in screen coordinates.
+        HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+        if (!taskbar) return 1;
+        PrintWindow(taskbar, nullptr);
+        EnumChildWindows(taskbar, PrintChild, 0);
         return 0;
     }
     if (command == "cursor") {
