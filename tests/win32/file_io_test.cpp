@@ -207,15 +207,24 @@ TEST(WholeFile, SuccessfulWriteRemovesOnlyLeftoversOfKilledRunsOfTheSameTarget) 
 }
 
 TEST(WholeFile, ChineseNamesGoThroughCodePage936) {
-    ScratchDirectory scratch;
-    // Narrow literals are code page 936 bytes; the wide one is the same name
-    // in UTF-16.
-    const std::string path = scratch.Local("中文目录\\导航.json");
-    ASSERT_TRUE(WriteWholeFile(path, "数据"));
-    EXPECT_TRUE(FileExists(path));
-    EXPECT_EQ(AsText(ReadWholeFile(path)), "数据");
-    EXPECT_NE(GetFileAttributesW(scratch.Wide(L"中文目录\\导航.json").c_str()),
-              INVALID_FILE_ATTRIBUTES);
+    // Narrow literals are code page 936 bytes, wide ones the same names in
+    // UTF-16. The second byte of 籠 is a backslash.
+    const struct {
+        const char* local;
+        const wchar_t* wide;
+    } cases[] = {
+        {"中文目录\\导航.json", L"中文目录\\导航.json"},
+        {"竹籠\\竹籠.json", L"竹籠\\竹籠.json"},
+    };
+    for (const auto& c : cases) {
+        ScratchDirectory scratch;
+        const std::string path = scratch.Local(c.local);
+        ASSERT_TRUE(WriteWholeFile(path, "数据")) << LocalToUtf8(c.local);
+        EXPECT_TRUE(FileExists(path));
+        EXPECT_EQ(AsText(ReadWholeFile(path)), "数据");
+        EXPECT_NE(GetFileAttributesW(scratch.Wide(c.wide).c_str()), INVALID_FILE_ATTRIBUTES)
+            << LocalToUtf8(c.local);
+    }
 }
 
 TEST(WholeFile, EnsureDirectoryPathCreatesOrFindsTheFolder) {
