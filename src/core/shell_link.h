@@ -9,8 +9,10 @@
 namespace orv {
 
 struct ShellLinkTarget {
-    // LocalBasePath + CommonPathSuffix. UTF-16 when the Unicode LinkInfo
-    // fields exist; otherwise the ANSI bytes as stored (system code page).
+    // LocalBasePath + CommonPathSuffix. ansiPath always holds the ANSI
+    // fields' bytes as stored (system code page); unicodePath holds the
+    // UTF-16 fields when the LinkInfo has them (hasUnicodePath), and is then
+    // the one to take.
     std::u16string unicodePath;
     std::string ansiPath;
     bool hasUnicodePath = false;

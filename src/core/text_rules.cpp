@@ -79,6 +79,8 @@ std::string TruncateChars(std::string_view text, int n) {
     return std::string(text.substr(0, at));
 }
 
+// The extension is sought in the last component only, so a dot before a
+// '/' or ':' never cuts into the title ("a.b/c" gives "c").
 std::string FileTitle(std::string_view path) {
     const std::string_view text = AsCString(path);
     const std::string_view name = text.substr(FileNameStart(text));

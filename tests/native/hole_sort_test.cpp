@@ -41,3 +41,33 @@ TEST(HoleFillingSort, OrdersByKeyAndKeepsTheTieRuleOfTheBoard) {
         EXPECT_EQ(Order(items), c.expected);
     }
 }
+
+TEST(HoleFillingSort, AnEntryMovedIntoAnotherCategoryKeepsItsOldKeysPlace) {
+    // The fifth entry of one category (key 500) appended to a category whose
+    // fifth entry also has key 500 lands after the fourth, next to the fifth.
+    struct Case {
+        std::vector<Item> input;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {{{100, "a"}, {200, "b"}, {300, "c"}, {400, "d"}, {500, "e"}, {500, "M"}}, "abcdeM"},
+        {{{100, "a"}, {200, "b"}, {300, "c"}, {400, "d"}, {500, "e"}, {600, "f"}, {500, "M"}}, "abcdeMf"},
+    };
+    for (const auto& c : cases) {
+        auto items = c.input;
+        orv::HoleFillingSort(items, 1, static_cast<int>(items.size()));
+        EXPECT_EQ(Order(items), c.expected);
+    }
+}
+
+TEST(HoleFillingSort, EmptyAndSingleRangesAreLeftAlone) {
+    std::vector<Item> none;
+    orv::HoleFillingSort(none, 1, 0);
+    EXPECT_TRUE(none.empty());
+    std::vector<Item> one{{7, "x"}};
+    orv::HoleFillingSort(one, 1, 1);
+    EXPECT_EQ(Order(one), "x");
+    std::vector<Item> part{{300, "a"}, {200, "b"}, {100, "c"}};
+    orv::HoleFillingSort(part, 2, 3);  // only the range 2..3
+    EXPECT_EQ(Order(part), "acb");
+}

@@ -63,6 +63,7 @@ TEST(FileTitle, IsTheLastComponentWithoutItsExtension) {
         {"trail byte 0x5C is no separator", "C:\\x\\" + kTrail5C + "a.exe", kTrail5C + "a"},
         {"trail byte 0x5C at the end is no trailing backslash", "C:\\x\\" + kTrail5C, kTrail5C},
         {"forward slashes separate too", "a/b.txt", "b"},
+        {"a dot before a forward slash stays in the title", "a.b/c", "c"},
         {"web address", "http://example.com/index.html", "index"},
         {"drive-relative name after a colon", "C:name.txt", "name"},
         {"empty", "", ""},
