@@ -51,7 +51,8 @@ void WriteValue(HKEY key, const std::wstring& text) {
 // Tells whether a value of the key was set after Arm().
 class ChangeWatch {
 public:
-    explicit ChangeWatch(HKEY key) : key_(key), event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
+    explicit ChangeWatch(HKEY key)
+        : key_(key), event_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
     void Arm() {
         ResetEvent(event_.get());
         RegNotifyChangeKeyValue(key_, FALSE, REG_NOTIFY_CHANGE_LAST_SET, event_.get(), TRUE);

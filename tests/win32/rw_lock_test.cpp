@@ -72,11 +72,13 @@ TEST(RwLock, ReaderInsideBlocksWriterAndWriterBlocksLaterReader) {
     // a new reader has to queue behind it.
     Holder secondReader(lock, Holder::Kind::Shared);
     ASSERT_TRUE(secondReader.started.WaitFor(kSurelyMs));
-    EXPECT_FALSE(secondReader.inside.WaitFor(kStillBlockedMs)) << "reader overtook a waiting writer";
+    EXPECT_FALSE(secondReader.inside.WaitFor(kStillBlockedMs))
+        << "reader overtook a waiting writer";
 
     lock.UnlockShared();
     EXPECT_TRUE(writer.inside.WaitFor(kSurelyMs)) << "writer never entered after the reader left";
-    EXPECT_FALSE(secondReader.inside.WaitFor(kStillBlockedMs)) << "reader entered beside the writer";
+    EXPECT_FALSE(secondReader.inside.WaitFor(kStillBlockedMs))
+        << "reader entered beside the writer";
 
     writer.release.Set();
     EXPECT_TRUE(secondReader.inside.WaitFor(kSurelyMs)) << "reader never entered after the writer";
