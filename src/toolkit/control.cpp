@@ -56,7 +56,10 @@ ControlImpl::ControlImpl(WindowImpl& window, ControlSpec controlSpec, int contro
     : owner(window), spec(std::move(controlSpec)), id(controlId), isClone(clone),
       pictureHash(HashBytes({})) {}
 
-ControlImpl::~ControlImpl() = default;
+ControlImpl::~ControlImpl() {
+    // Only when the window could not be destroyed: leave it nothing to call back.
+    if (hwnd && spec.kind == ControlKind::Edit) RemoveWindowSubclass(hwnd, EditProcedure, kEditSubclassId);
+}
 
 bool ControlImpl::CreateHandle(HWND parent) noexcept {
     const std::wstring caption = LocalToWide(spec.caption);

@@ -124,6 +124,7 @@ public:
     int nextId = 100;
     std::vector<std::unique_ptr<ControlImpl>> controls;
 
+    bool destroying = false;     // from Destroy() or WM_DESTROY on: only Destroyed is raised
     int dispatchDepth = 0;
     bool deletePending = false;
     std::vector<HWND> modalDisabled;   // windows ShowModal disabled, enabled again on destroy

@@ -48,7 +48,8 @@ DispatchScope::DispatchScope(WindowImpl& window) noexcept : window_(window) {
 }
 
 DispatchScope::~DispatchScope() {
-    if (--window_.dispatchDepth == 0 && window_.deletePending) delete &window_;
+    // Not before WM_NCDESTROY: the HWND's last messages still reach the object.
+    if (--window_.dispatchDepth == 0 && window_.deletePending && !window_.hwnd) delete &window_;
 }
 
 WindowImpl::WindowImpl(const WindowDesign& design, EventHandler& eventHandler)
@@ -60,7 +61,15 @@ WindowImpl::~WindowImpl() {
     // Messages of the last destruction must not free this object again.
     dispatchDepth = 1;
     deletePending = false;
-    if (hwnd) DestroyWindow(hwnd);
+    destroying = true;
+    if (hwnd) {
+        // Only when destroying failed: the window outlives this object.
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        for (auto& control : controls) {
+            if (control->hwnd) SetWindowLongPtrW(control->hwnd, GWLP_USERDATA, 0);
+        }
+        DestroyWindow(hwnd);
+    }
 }
 
 bool WindowImpl::Build(const WindowDesign& design) noexcept {
@@ -126,7 +135,13 @@ HWND WindowImpl::ParentHandleFor(const std::string& parentName) const {
     return hwnd;
 }
 
-void WindowImpl::Raise(const Event& event) noexcept { handler.OnEvent(event); }
+void WindowImpl::Raise(const Event& event) noexcept {
+    // A window on its way out tells only that it is gone: focus and
+    // activation changes of its destruction would reach handlers that
+    // already let it go.
+    if (destroying && event.kind != EventKind::Destroyed) return;
+    handler.OnEvent(event);
+}
 
 void WindowImpl::RaiseOwn(EventKind kind, Point point, int value) noexcept {
     Event event;
@@ -238,6 +253,7 @@ LRESULT CALLBACK WindowImpl::Procedure(HWND window, UINT message, WPARAM wParam,
     if (!self) return DefWindowProcW(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        DispatchScope scope(*self);  // its end frees a window dropped meanwhile
         self->hwnd = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
@@ -317,6 +333,7 @@ LRESULT WindowImpl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexce
     case WM_COMMAND:
         return 0;
     case WM_DESTROY:
+        destroying = true;
         // Before the system picks the next active window, so the ones a
         // modal showing disabled can take it.
         EnableModalOthers();
@@ -398,7 +415,9 @@ void Window::ShowModal() {
 
 void Window::Destroy() {
     auto& w = Impl(*this);
-    if (w.hwnd) DestroyWindow(w.hwnd);
+    if (!w.hwnd || w.destroying) return;
+    w.destroying = true;
+    DestroyWindow(w.hwnd);
 }
 
 bool Window::Alive() const { return Impl(*this).hwnd != nullptr; }
