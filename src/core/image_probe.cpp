@@ -114,8 +114,11 @@ bool BmpIsConsistent(const ByteReader& reader) {
 }  // namespace
 
 bool HasConsistentHeader(std::span<const std::uint8_t> bytes) {
-    if (DetectImageKind(bytes) != ImageKind::kBmp) return true;
-    return BmpIsConsistent(ByteReader(bytes));
+    switch (DetectImageKind(bytes)) {
+        case ImageKind::kBmp: return BmpIsConsistent(ByteReader(bytes));
+        case ImageKind::kPng: return PngChunksComplete(bytes);
+        default: return true;
+    }
 }
 
 ImageKind DetectImageKind(std::span<const std::uint8_t> bytes) {

@@ -24,7 +24,8 @@ struct ClaimedSize {
 // For a BMP file: true when its header is self-consistent (a known header
 // size, one plane, a real bit count with a compression that fits it, a colour
 // table no longer than the depth allows) and, when uncompressed, the file
-// holds every pixel row. Other kinds are not judged and give true.
+// holds every pixel row. For a PNG file: true when its chunks are complete
+// up to IEND. Other kinds are not judged and give true.
 [[nodiscard]] bool HasConsistentHeader(std::span<const std::uint8_t> bytes);
 
 }  // namespace orv::core

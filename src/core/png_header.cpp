@@ -9,6 +9,8 @@ namespace {
 
 constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
 constexpr std::uint32_t kIhdrType = 0x49484452;  // "IHDR"
+constexpr std::uint32_t kIendType = 0x49454e44;  // "IEND"
+constexpr std::size_t kChunkOverhead = 12;       // length, type, checksum
 
 // Channels per colour type; 0 for an unknown type.
 int Channels(int colourType) {
@@ -50,6 +52,23 @@ std::optional<PngHeader> ReadPngHeader(std::span<const std::uint8_t> bytes) {
     header.colour_type = *colourType;
     header.bits_per_pixel = *depth * Channels(*colourType);
     return header;
+}
+
+bool PngChunksComplete(std::span<const std::uint8_t> bytes) {
+    if (!HasPngSignature(bytes)) return false;
+    const ByteReader reader(bytes);
+    std::size_t at = kSignature.size();
+    while (true) {
+        const auto length = reader.U32Be(at);
+        const auto type = reader.U32Be(at + 4);
+        if (!length || !type) return false;
+        if (!reader.Has(at, kChunkOverhead) || !reader.Has(at + 8, *length) ||
+            !reader.Has(at + 8 + *length, 4)) {
+            return false;
+        }
+        if (*type == kIendType) return true;
+        at += kChunkOverhead + *length;
+    }
 }
 
 }  // namespace orv::core

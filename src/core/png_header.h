@@ -21,4 +21,8 @@ struct PngHeader {
 // The IHDR fields when the bytes start with a signature and an IHDR chunk.
 [[nodiscard]] std::optional<PngHeader> ReadPngHeader(std::span<const std::uint8_t> bytes);
 
+// True when every chunk from the signature on lies inside the bytes and an
+// IEND chunk closes them: a cut-short file is refused before decoding.
+[[nodiscard]] bool PngChunksComplete(std::span<const std::uint8_t> bytes);
+
 }  // namespace orv::core

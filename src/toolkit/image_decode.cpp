@@ -13,6 +13,7 @@
 #include "core/dib_decode.h"
 #include "core/ico_select.h"
 #include "core/image_probe.h"
+#include "core/png_header.h"
 #include "toolkit/handles.h"
 
 namespace orv::ui {
@@ -87,7 +88,10 @@ std::optional<Bitmap32> DecodeIcon(std::span<const std::uint8_t> bytes) {
     const std::optional<core::IconEntryInfo> entry = core::SelectIconEntry(bytes, kMaxImageSide);
     if (!entry) return std::nullopt;
     const std::span<const std::uint8_t> image = bytes.subspan(entry->offset, entry->size);
-    if (entry->format == core::IconImageFormat::kPng) return DecodeWithImagingOnThisThread(image);
+    if (entry->format == core::IconImageFormat::kPng) {
+        if (!core::PngChunksComplete(image)) return std::nullopt;
+        return DecodeWithImagingOnThisThread(image);
+    }
     std::optional<core::Pixels32> pixels = core::DecodeIconDib(image, kMaxImageSide);
     if (!pixels) return std::nullopt;
     Bitmap32 result;

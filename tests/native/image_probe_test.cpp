@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/png_header.h"
 #include "icon_bytes.h"
 
 namespace {
@@ -121,9 +122,39 @@ TEST(ImageProbe, BmpConsistency) {
         {"unknown header size", oddHeader, false},
         {"pixel offset inside the header", offsetInsideHeader, false},
         {"huge claimed rows", BmpFile(2147483647, 6, 8, 0, 6, 36), false},
-        {"a png is not judged", PngHeadBytes(1, 1, 8, 6), true},
+        {"a gif is not judged", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, true},
     };
     for (const Case& c : cases) EXPECT_EQ(HasConsistentHeader(c.bytes), c.consistent) << c.name;
+}
+
+TEST(ImageProbe, PngChunksMustBeCompleteUpToIend) {
+    Bytes whole = PngHeadBytes(1, 1, 8, 6);
+    const Bytes iend = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xae, 0x42, 0x60, 0x82};
+    whole.insert(whole.end(), iend.begin(), iend.end());
+    Bytes longChunk = whole;
+    longChunk[8 + 3] = 14;  // IHDR claims one byte more than it has
+    Bytes hugeChunk = whole;
+    hugeChunk[8] = 0xff;    // IHDR claims about 4 GiB
+    struct Case {
+        const char* name;
+        Bytes bytes;
+        bool complete;
+    };
+    const std::vector<Case> cases = {
+        {"signature, IHDR, IEND", whole, true},
+        {"no IEND", PngHeadBytes(1, 1, 8, 6), false},
+        {"IEND without its checksum", Prefix(whole, whole.size() - 1), false},
+        {"chunk longer than the file", longChunk, false},
+        {"chunk length near 4 GiB", hugeChunk, false},
+        {"signature only", Prefix(whole, 8), false},
+        {"not a png", Bytes{1, 2, 3}, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PngChunksComplete(c.bytes), c.complete) << c.name;
+        if (!c.complete && HasPngSignature(c.bytes)) {
+            EXPECT_FALSE(HasConsistentHeader(c.bytes)) << c.name;
+        }
+    }
 }
 
 // The known-bad bitmaps of another project are refused before any decoder
