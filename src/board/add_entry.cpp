@@ -99,6 +99,18 @@ std::optional<std::string> Utf16ToLocal(const std::u16string& text) {
     return local;
 }
 
+// Some writers count the terminating zero into a stored text.
+std::string WithoutTrailingZeros(std::string text) {
+    while (!text.empty() && text.back() == '\0') text.pop_back();
+    return text;
+}
+
+// A path that went through a lossy conversion when the shortcut was written
+// holds '?' where a character had no form; no real path contains one.
+bool IsUsablePath(const std::string& path) {
+    return !path.empty() && path.find_first_of("?*") == std::string::npos;
+}
+
 bool StartsWithHttp(std::string_view address) {
     if (address.size() < 4) return false;
     std::string head(address.substr(0, 4));
@@ -116,9 +128,11 @@ ShortcutTarget ReadShortcutTarget(std::string_view shortcutPath) {
     const std::optional<ShellLinkTarget> link = ParseShellLink(bytes);
     if (!link) return own;
 
-    const std::optional<std::string> address =
+    std::optional<std::string> address =
         link->hasUnicodePath ? Utf16ToLocal(link->unicodePath) : AnsiToLocal(link->ansiPath);
-    if (!address || address->empty()) return own;
+    if (!address) return own;
+    *address = WithoutTrailingZeros(std::move(*address));
+    if (!IsUsablePath(*address)) return own;
 
     std::string arguments;
     if (link->hasArguments) {
@@ -126,7 +140,7 @@ ShortcutTarget ReadShortcutTarget(std::string_view shortcutPath) {
                                                      ? Utf16ToLocal(link->unicodeArguments)
                                                      : AnsiToLocal(link->ansiArguments);
         if (!local) return own;
-        arguments = *local;
+        arguments = WithoutTrailingZeros(*local);
     }
     ShortcutTarget target{*address, {}};
     if (!arguments.empty()) target.command = " " + arguments;
