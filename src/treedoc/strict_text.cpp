@@ -43,7 +43,10 @@ struct SurrogateFilter {
 
 template <typename Handler>
 bool ParseInto(std::string_view text, Handler& handler) {
-    if (text.empty()) return false;
+    // RapidJSON's own encoding check reads one byte past a lead byte that
+    // ends the text (the terminator taken for a continuation byte), so
+    // malformed UTF-8 is refused before the reader sees it.
+    if (text.empty() || !IsStrictUtf8(text)) return false;
     rapidjson::StringStream stream(text.data());
     SurrogateFilter<Handler> filter{handler};
     rapidjson::Reader reader;

@@ -31,10 +31,14 @@ const ParseCase kCases[] = {
     {"Comment", "{} // x", false},
     {"NaNLiteral", "[NaN]", false},
     {"HugeNumberRefused", "[1e400]", false},
-    {"LongDigitsAccepted", "[" + std::string(5000, '9') + "]", true},
+    // beyond the range of a double: refused, like 1e400
+    {"FiveThousandDigitsRefused", "[" + std::string(5000, '9') + "]", false},
+    {"LongFractionAccepted", "[0." + std::string(5000, '9') + "]", true},
     {"Utf8Chinese", "{\"a\":\"\xE4\xB8\xAD\xE6\x96\x87\"}", true},
     {"InvalidUtf8", "{\"a\":\"\xC3\x28\"}", false},
     {"OverlongUtf8", "[\"\xC0\xAF\"]", false},
+    // found by fuzzing: the reader looked past the terminator for the tail
+    {"LeadByteEndsAnOpenString", "\"" + std::string(29, '4') + "\xE9", false},
     {"EncodedSurrogate", "[\"\xED\xA0\x80\"]", false},
     {"LoneHighSurrogateEscape", R"(["\uD800"])", false},
     {"LoneLowSurrogateEscape", R"(["\uDC00"])", false},
