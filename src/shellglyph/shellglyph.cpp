@@ -10,21 +10,29 @@ extern "C" __declspec(dllexport) HICON __stdcall GetFileIcon(const char* path, i
 
 namespace {
 
-// The image-list interface as the shell exposes it; only GetIcon and the
-// IUnknown methods are called, but the table must keep its order.
+// The image-list interface as a plain table of the shell's methods, in their
+// order; only Release and GetIcon are called. (A C++ interface class local to
+// this file would let the compiler prove that no object implements it.)
 // {46EB5926-582E-4017-9FDF-E8998DAA0950}
 constexpr IID kIidImageList = {0x46eb5926, 0x582e, 0x4017,
                                {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
 
-struct ImageList : IUnknown {
-    virtual HRESULT __stdcall Add(HBITMAP, HBITMAP, int*) = 0;
-    virtual HRESULT __stdcall ReplaceIcon(int, HICON, int*) = 0;
-    virtual HRESULT __stdcall SetOverlayImage(int, int) = 0;
-    virtual HRESULT __stdcall Replace(int, HBITMAP, HBITMAP) = 0;
-    virtual HRESULT __stdcall AddMasked(HBITMAP, COLORREF, int*) = 0;
-    virtual HRESULT __stdcall Draw(void*) = 0;
-    virtual HRESULT __stdcall Remove(int) = 0;
-    virtual HRESULT __stdcall GetIcon(int index, UINT flags, HICON* icon) = 0;
+struct ImageList;
+struct ImageListMethods {
+    HRESULT(__stdcall* QueryInterface)(ImageList*, REFIID, void**);
+    ULONG(__stdcall* AddRef)(ImageList*);
+    ULONG(__stdcall* Release)(ImageList*);
+    void* Add;
+    void* ReplaceIcon;
+    void* SetOverlayImage;
+    void* Replace;
+    void* AddMasked;
+    void* Draw;
+    void* Remove;
+    HRESULT(__stdcall* GetIcon)(ImageList*, int index, UINT flags, HICON* icon);
+};
+struct ImageList {
+    const ImageListMethods* methods;
 };
 
 constexpr UINT kDrawTransparent = 0x0001;  // ILD_TRANSPARENT
@@ -54,7 +62,7 @@ extern "C" HICON __stdcall GetFileIcon(const char* path, int sizeCode) noexcept 
     if (list == nullptr) return nullptr;
 
     HICON icon = nullptr;
-    list->GetIcon(info.iIcon, kDrawTransparent, &icon);
-    list->Release();
+    list->methods->GetIcon(list, info.iIcon, kDrawTransparent, &icon);
+    list->methods->Release(list);
     return icon;
 }
