@@ -103,6 +103,10 @@ void ControlImpl::Repaint() noexcept {
     if (hwnd) RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+void ControlImpl::Invalidate() noexcept {
+    if (hwnd) InvalidateRect(hwnd, nullptr, FALSE);
+}
+
 HBRUSH ControlImpl::EditBrush() noexcept {
     if (!editBrush || editBrushColor != spec.colors.outside) {
         editBrush.reset(CreateSolidBrush(ToColorRef(spec.colors.outside)));
@@ -363,7 +367,7 @@ void Control::SetCaption(std::string_view caption) {
     SetWindowTextW(c.hwnd, LocalToWide(caption).c_str());
     if (c.spec.kind != ControlKind::ImageButton && c.spec.kind != ControlKind::Frame &&
         c.spec.kind != ControlKind::PictureBox) {
-        c.Repaint();
+        c.Invalidate();
     }
 }
 
@@ -374,10 +378,11 @@ void Control::SetPicture(std::span<const std::uint8_t> imageBytes) {
     c.pictureFromBytes = true;
     c.pictureSize = imageBytes.size();
     c.pictureHash = hash;
-    std::shared_ptr<Picture> picture = Picture::FromBytes(imageBytes);
+    std::shared_ptr<Picture> picture = Picture::FromBytesCached(imageBytes, hash);
     if (!picture && !c.spec.pictures[0]) return;
     c.spec.pictures[0] = std::move(picture);
-    c.Repaint();
+    // A category switch sets 100 pictures: they are painted together.
+    c.Invalidate();
 }
 
 bool Control::HasPicture() const { return Impl(*this).spec.pictures[0] != nullptr; }

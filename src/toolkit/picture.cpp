@@ -1,6 +1,9 @@
 #include "toolkit/picture.h"
 
 #include <cstring>
+#include <list>
+#include <map>
+#include <utility>
 
 #include "toolkit/picture_scale.h"
 
@@ -20,6 +23,57 @@ std::shared_ptr<Picture> Picture::FromBytes(std::span<const std::uint8_t> bytes)
     std::optional<Bitmap32> decoded = DecodeImage(bytes);
     if (!decoded || decoded->width <= 0 || decoded->height <= 0) return nullptr;
     return std::make_shared<Picture>(std::move(*decoded));
+}
+
+namespace {
+
+// Least recently used first; bounded by count and by decoded pixels.
+class PictureCache {
+public:
+    using Key = std::pair<std::size_t, std::uint64_t>;
+
+    std::shared_ptr<Picture> Find(const Key& key) {
+        auto found = index_.find(key);
+        if (found == index_.end()) return nullptr;
+        entries_.splice(entries_.end(), entries_, found->second);
+        return found->second->second;
+    }
+
+    void Add(const Key& key, std::shared_ptr<Picture> picture) {
+        if (index_.count(key)) return;
+        pixels_ += Pixels(*picture);
+        entries_.emplace_back(key, std::move(picture));
+        index_[key] = std::prev(entries_.end());
+        while (!entries_.empty() && (entries_.size() > kMaxEntries || pixels_ > kMaxPixels)) {
+            pixels_ -= Pixels(*entries_.front().second);
+            index_.erase(entries_.front().first);
+            entries_.pop_front();
+        }
+    }
+
+private:
+    static constexpr std::size_t kMaxEntries = 1024;
+    static constexpr std::size_t kMaxPixels = 4u << 20;  // 16 MB of 32-bit pixels
+    static std::size_t Pixels(const Picture& p) {
+        return static_cast<std::size_t>(p.SourceSize().width) * p.SourceSize().height;
+    }
+
+    std::list<std::pair<Key, std::shared_ptr<Picture>>> entries_;
+    std::map<Key, decltype(entries_)::iterator> index_;
+    std::size_t pixels_ = 0;
+};
+
+}  // namespace
+
+std::shared_ptr<Picture> Picture::FromBytesCached(std::span<const std::uint8_t> bytes,
+                                                  std::uint64_t hash) noexcept {
+    if (bytes.empty()) return nullptr;
+    static PictureCache cache;  // the UI thread's
+    const PictureCache::Key key{bytes.size(), hash};
+    if (std::shared_ptr<Picture> known = cache.Find(key)) return known;
+    std::shared_ptr<Picture> picture = FromBytes(bytes);
+    if (picture) cache.Add(key, picture);
+    return picture;
 }
 
 std::shared_ptr<Picture> Picture::FromResource(int resourceId) noexcept {

@@ -22,6 +22,10 @@ public:
 
     // Null when the bytes are empty or cannot be decoded.
     static std::shared_ptr<Picture> FromBytes(std::span<const std::uint8_t> bytes) noexcept;
+    // Through a cache of recently decoded pictures keyed by size and hash of
+    // the bytes, so a category shown again needs no decoding.
+    static std::shared_ptr<Picture> FromBytesCached(std::span<const std::uint8_t> bytes,
+                                                    std::uint64_t hash) noexcept;
     // An RCDATA resource of the program's executable; null when absent.
     static std::shared_ptr<Picture> FromResource(int resourceId) noexcept;
 
