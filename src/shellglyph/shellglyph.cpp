@@ -5,35 +5,16 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <objbase.h>
+#include <commctrl.h>
+#include <commoncontrols.h>
 
 extern "C" __declspec(dllexport) HICON __stdcall GetFileIcon(const char* path, int sizeCode) noexcept;
 
 namespace {
 
-// The image-list interface as a plain table of the shell's methods, in their
-// order; only Release and GetIcon are called. (A C++ interface class local to
-// this file would let the compiler prove that no object implements it.)
 // {46EB5926-582E-4017-9FDF-E8998DAA0950}
 constexpr IID kIidImageList = {0x46eb5926, 0x582e, 0x4017,
                                {0x9f, 0xdf, 0xe8, 0x99, 0x8d, 0xaa, 0x09, 0x50}};
-
-struct ImageList;
-struct ImageListMethods {
-    HRESULT(__stdcall* QueryInterface)(ImageList*, REFIID, void**);
-    ULONG(__stdcall* AddRef)(ImageList*);
-    ULONG(__stdcall* Release)(ImageList*);
-    void* Add;
-    void* ReplaceIcon;
-    void* SetOverlayImage;
-    void* Replace;
-    void* AddMasked;
-    void* Draw;
-    void* Remove;
-    HRESULT(__stdcall* GetIcon)(ImageList*, int index, UINT flags, HICON* icon);
-};
-struct ImageList {
-    const ImageListMethods* methods;
-};
 
 constexpr UINT kDrawTransparent = 0x0001;  // ILD_TRANSPARENT
 constexpr int kSHGetImageListOrdinal = 727;
@@ -57,12 +38,15 @@ extern "C" HICON __stdcall GetFileIcon(const char* path, int sizeCode) noexcept 
 
     const SHGetImageListFunction getImageList = ImageListFunction();
     if (getImageList == nullptr) return nullptr;
-    ImageList* list = nullptr;
+    // The system's own interface declaration: a type private to this file
+    // that no object of the file implements lets the optimiser treat every
+    // call through it as unreachable.
+    IImageList* list = nullptr;
     getImageList(sizeCode, kIidImageList, reinterpret_cast<void**>(&list));
     if (list == nullptr) return nullptr;
 
     HICON icon = nullptr;
-    list->methods->GetIcon(list, info.iIcon, kDrawTransparent, &icon);
-    list->methods->Release(list);
+    list->GetIcon(info.iIcon, kDrawTransparent, &icon);
+    list->Release();
     return icon;
 }
