@@ -103,6 +103,16 @@ void ControlImpl::Repaint() noexcept {
     if (hwnd) RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+void ControlImpl::RepaintIfShownColourChanged(Color shownBefore, Color outsideBefore) noexcept {
+    // Buttons and tiles show one of their three colours: a change of another
+    // one shows nothing now. Frames, boxes and edit boxes show the outside
+    // colour, and labels inside a frame show the frame's.
+    const bool stateDrawn = spec.kind == ControlKind::Button || spec.kind == ControlKind::Tile;
+    if (stateDrawn ? shownBefore != CurrentBackground() : outsideBefore != spec.colors.outside) {
+        Repaint();
+    }
+}
+
 void ControlImpl::Invalidate() noexcept {
     if (hwnd) InvalidateRect(hwnd, nullptr, FALSE);
 }
@@ -337,6 +347,14 @@ void Control::SetVisible(bool visible) {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         return;
     }
+    if (!visible) {
+        // A hidden control keeps no mouse state: shown again later for
+        // another entry, it must not come back in its over colour.
+        if (GetCapture() == c.hwnd) ReleaseCapture();
+        c.over = false;
+        c.pressed = false;
+        c.tracking = false;
+    }
     ShowWindow(c.hwnd, visible ? SW_SHOWNA : SW_HIDE);
 }
 
@@ -391,26 +409,29 @@ StateColors Control::Colors() const { return Impl(*this).spec.colors; }
 
 void Control::SetColors(const StateColors& colors) {
     auto& c = Impl(*this);
-    const StateColors& old = c.spec.colors;
+    const StateColors old = c.spec.colors;
     if (old.outside == colors.outside && old.over == colors.over && old.focused == colors.focused) {
         return;
     }
+    const Color shownBefore = c.CurrentBackground();
     c.spec.colors = colors;
-    c.Repaint();
+    c.RepaintIfShownColourChanged(shownBefore, old.outside);
 }
 
 void Control::SetOutsideColor(Color color) {
     auto& c = Impl(*this);
     if (c.spec.colors.outside == color) return;
-    c.spec.colors.outside = color;
-    c.Repaint();
+    StateColors colors = c.spec.colors;
+    colors.outside = color;
+    SetColors(colors);
 }
 
 void Control::SetOverColor(Color color) {
     auto& c = Impl(*this);
     if (c.spec.colors.over == color) return;
-    c.spec.colors.over = color;
-    c.Repaint();
+    StateColors colors = c.spec.colors;
+    colors.over = color;
+    SetColors(colors);
 }
 
 void Control::Focus() {

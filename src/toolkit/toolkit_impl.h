@@ -63,7 +63,8 @@ public:
     Color SurfaceColor() const;       // what children and labels show over it
     Color ParentColor() const;        // the colour of the surface it sits on
     void Repaint() noexcept;          // invalidate and paint now (with children)
-    void Invalidate() noexcept;       // paint with the next messages: many changes, one paint
+    void Invalidate() noexcept;
+    void RepaintIfShownColourChanged(Color shownBefore, Color outsideBefore) noexcept;       // paint with the next messages: many changes, one paint
     HBRUSH EditBrush() noexcept;
 
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

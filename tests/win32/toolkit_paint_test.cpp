@@ -83,6 +83,24 @@ TEST_F(ToolkitPaint, TileShowsItsPictureCentredAndItsCaptionBelow) {
     EXPECT_EQ(PaintedPixel(h, 1, 1), kFocused);  // the tile's over colour
 }
 
+TEST_F(ToolkitPaint, AHiddenTileComesBackInItsOutsideColour) {
+    Control& tile = window->Clone(Get("Tile"));
+    tile.SetVisible(true);
+    SendMessageW(tile.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    ASSERT_EQ(PaintedPixel(tile.Handle(), 1, 1), kFocused);
+    tile.SetVisible(false);
+    tile.SetVisible(true);
+    EXPECT_EQ(PaintedPixel(tile.Handle(), 1, 1), kOutside);
+}
+
+TEST_F(ToolkitPaint, ANewOverColourShowsWhileTheMouseIsOver) {
+    HWND button = Get("Button").Handle();
+    SendMessageW(button, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    Get("Button").SetOverColor({1, 99, 1});
+    WindowDc dc(button);
+    EXPECT_EQ(FromColorRef(GetPixel(dc.get(), 2, 2)), (Color{1, 99, 1}));
+}
+
 TEST_F(ToolkitPaint, SmallPictureIsDrawnAtItsSize) {
     Control& tile = window->Clone(Get("Tile"));
     tile.SetPicture(SolidBmp(16, 16, {0, 0, 255}));
