@@ -200,3 +200,40 @@ class OrvantoTestCase(unittest.TestCase):
         actual = shot.pixel(x, y)
         self.assertTrue(all(abs(a - e) <= tolerance for a, e in zip(actual, expected)),
                         f"pixel ({x}, {y}) is {actual}, expected {expected} in {shot.path}")
+
+
+def double_click(x, y, button=1):
+    move_mouse(x, y)
+    time.sleep(0.2)
+    xdotool("click", "--repeat", 2, "--delay", 80, button)
+
+
+def tray_icon_places():
+    """The centres of the icons in the notification area, read from the
+    screen: runs of pixels in the taskbar's right end that differ from the
+    taskbar's own colour, right to left."""
+    bars = [line for line in probe("tray") if "Shell_TrayWnd" in line]
+    if not bars:
+        return []
+    bar = Window(bars[0])
+    shot = screenshot("tray_probe")
+    y = bar.top + bar.height // 2
+    background = shot.pixel(bar.left + bar.width // 2, y)
+    places, run_end = [], None
+    for x in range(bar.left + bar.width - 1, bar.left + bar.width - 400, -1):
+        differs = shot.pixel(x, y) != background
+        if differs and run_end is None:
+            run_end = x
+        elif not differs and run_end is not None:
+            if run_end - x >= 4:
+                places.append(((x + 1 + run_end) // 2, y))
+            run_end = None
+    return places
+
+
+def wait_for_exit(process, timeout=20):
+    """The exit code, or None when the process still runs after timeout."""
+    try:
+        return process.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        return None
