@@ -40,6 +40,8 @@ orvanto_wine_start() {
     '"Decorated"="N"' '"Managed"="N"' '' \
     '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' \
     '"ShowCrashDialog"=dword:00000000' '' \
+    '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]' \
+    '"Debugger"=-' '"Auto"="0"' '' \
     | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
   wine regedit /S "$reg" >/dev/null 2>&1 </dev/null
 }

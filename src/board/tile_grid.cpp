@@ -97,7 +97,10 @@ void Board::Relayout(int windowWidth) {
                 close->Move(windowWidth - close->Place().width, kCloseButtonTop);
             }
         }
-        if (columns != TileColumns) {
+        // The window raises its first size change while it is being built,
+        // before the tiles are cloned: the column count is only taken once
+        // there are tiles to place, so the first real layout places them all.
+        if (columns != TileColumns && TileButtons[0]) {
             RedrawPause pause(mainWindow_);
             TileColumns = columns;
             for (int i = 1; i <= kTileButtonCount; ++i) {

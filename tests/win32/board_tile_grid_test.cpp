@@ -37,6 +37,18 @@ TEST(TileGrid, A981PixelWindowHasThirteenColumns) {
     EXPECT_EQ(harness.Control("CloseButton").Place(), (Rect{961, 7, 20, 20}));
 }
 
+TEST(TileGrid, ASizeChangeBeforeTheTilesExistDoesNotKeepThemFromBeingPlaced) {
+    // The real window raises its first size change while it is being built,
+    // before loading has cloned any tile; a saved width of 981 then changes
+    // nothing when the board is loaded.
+    BoardHarness harness;
+    harness.WriteConfig(EntriesBoard(981, {20}));
+    harness.board().Relayout(981);
+    harness.Load();
+    EXPECT_EQ(harness.Tile(2).Place(), (Rect{81, 65, 75, 80}));
+    EXPECT_EQ(harness.Tile(14).Place(), (Rect{6, 145, 75, 80}));
+}
+
 TEST(TileGrid, WideningWithinTheColumnsMovesNoTileButSaves) {
     BoardHarness harness;
     harness.WriteConfig(EntriesBoard(981, {20}));

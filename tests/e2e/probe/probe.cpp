@@ -32,7 +32,16 @@ void PrintWindow(HWND window, HWND relativeTo) {
     wchar_t cls[256] = {};
     GetClassNameW(window, cls, 256);
     wchar_t text[1024] = {};
-    GetWindowTextW(window, text, 1024);
+    // Read without a message where possible (a hung or crashed window must not
+    // stall the probe); an edit box keeps typed text to itself, so it is asked,
+    // with a time-out.
+    if (lstrcmpiW(cls, L"Edit") == 0) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(window, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG | SMTO_BLOCK, 1000, &ignored);
+    } else {
+        InternalGetWindowText(window, text, 1024);
+    }
     std::printf("%lu %ld %ld %ld %ld %d %d %d %s|%s\n",
                 static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)), r.left, r.top,
                 r.right - r.left, r.bottom - r.top, IsWindowVisible(window) ? 1 : 0,
