@@ -33,6 +33,8 @@ declare -A sources=(
   [fuzz_text_rules]="$core/text_rules.cpp"
   [fuzz_config_text]="$core/config_text.cpp"
   [fuzz_geometry]="$core/dock_step.cpp $core/frame_rules.cpp $core/grid_layout.cpp"
+  [fuzz_tile_picture]="$core/image_probe.cpp $core/ico_select.cpp $core/dib_decode.cpp $core/png_header.cpp
+                       $core/bmp_pack.cpp"
 )
 if [[ -f "$root/src/treedoc/treedoc_api.h" ]]; then
   treedoc=$(ls "$root"/src/treedoc/*.cpp | grep -v '/dllmain\.cpp$' | tr '\n' ' ')
@@ -49,6 +51,7 @@ declare -A extra=(
   [fuzz_shell_link]="$shared/lnk"
   [fuzz_treedoc]="$shared/JSONTestSuite"
   [fuzz_config_text]="$shared/JSONTestSuite"
+  [fuzz_tile_picture]="$shared/images"
 )
 
 mkdir -p "$out/bin" "$out/seeds"

@@ -106,6 +106,67 @@ Bytes Ints(const std::vector<int>& values) {
     return out;
 }
 
+// An icon bitmap entry: 40-byte header (height counts colour and mask rows),
+// palette, bottom-up colour rows, 1-bit mask rows.
+Bytes IconDib(int side, int bitCount) {
+    Bytes out;
+    Put32(out, 40);
+    Put32(out, static_cast<std::uint32_t>(side));
+    Put32(out, static_cast<std::uint32_t>(side * 2));
+    Put16(out, 1);
+    Put16(out, static_cast<std::uint32_t>(bitCount));
+    out += Bytes(24, '\0');
+    const int paletteEntries = bitCount <= 8 ? (1 << bitCount) : 0;
+    for (int i = 0; i < paletteEntries; ++i) Put32(out, 0x00102030u * static_cast<std::uint32_t>(i + 1));
+    const int colourStride = ((side * bitCount + 31) / 32) * 4;
+    for (int i = 0; i < colourStride * side; ++i) out.push_back(static_cast<char>(i * 37 + 0x80));
+    const int maskStride = ((side + 31) / 32) * 4;
+    for (int i = 0; i < maskStride * side; ++i) out.push_back(static_cast<char>(i % 3 == 0 ? 0xAA : 0));
+    return out;
+}
+
+// An icon file with one directory entry per image, images after the directory.
+Bytes IconFile(const std::vector<std::pair<int, Bytes>>& images) {
+    Bytes out;
+    Put16(out, 0);
+    Put16(out, 1);
+    Put16(out, static_cast<std::uint32_t>(images.size()));
+    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
+    for (const auto& [side, image] : images) {
+        out.push_back(static_cast<char>(side & 0xFF));
+        out.push_back(static_cast<char>(side & 0xFF));
+        out += Bytes(2, '\0');
+        Put16(out, 1);
+        Put16(out, 32);
+        Put32(out, static_cast<std::uint32_t>(image.size()));
+        Put32(out, offset);
+        offset += static_cast<std::uint32_t>(image.size());
+    }
+    for (const auto& [side, image] : images) out += image;
+    return out;
+}
+
+// A PNG signature and IHDR chunk, an empty IDAT and IEND (CRCs left zero:
+// the checks read lengths, not sums).
+Bytes PngStub(int side) {
+    Bytes out("\x89PNG\r\n\x1A\n", 8);
+    const auto chunk = [&out](const char* type, const Bytes& body) {
+        const std::uint32_t n = static_cast<std::uint32_t>(body.size());
+        for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>((n >> shift) & 0xFF));
+        out += type;
+        out += body;
+        out += Bytes(4, '\0');
+    };
+    Bytes ihdr;
+    for (int k = 0; k < 2; ++k)
+        for (int shift = 24; shift >= 0; shift -= 8) ihdr.push_back(static_cast<char>((side >> shift) & 0xFF));
+    ihdr += Bytes("\x08\x06\x00\x00\x00", 5);
+    chunk("IHDR", ihdr);
+    chunk("IDAT", Bytes());
+    chunk("IEND", Bytes());
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -166,5 +227,18 @@ int main(int argc, char** argv) {
     Write(treedoc, "escapes", "/a~1b/~0\n{\"a/b\":{\"~\":[1.5e300,-0,true,null]}}");
     Write(treedoc, "array", "/-\n[1,2,3]");
     Write(treedoc, "number", "\n-2147483649");
+
+    const auto picture = root / "fuzz_tile_picture";
+    Write(picture, "icon_32bpp", IconFile({{2, IconDib(2, 32)}}));
+    Write(picture, "icon_depths", IconFile({{4, IconDib(4, 1)}, {4, IconDib(4, 4)}, {3, IconDib(3, 8)},
+                                            {3, IconDib(3, 24)}, {2, IconDib(2, 16)}}));
+    Write(picture, "icon_png", IconFile({{16, PngStub(16)}, {2, IconDib(2, 32)}}));
+    Write(picture, "png", PngStub(5));
+    Bytes bmp("BM", 2);
+    const Bytes dib = IconDib(2, 24).substr(0, 40 + 16);
+    Put32(bmp, static_cast<std::uint32_t>(14 + dib.size()));
+    Put32(bmp, 0);
+    Put32(bmp, 54);
+    Write(picture, "bmp", bmp + dib);
     return 0;
 }
