@@ -43,9 +43,13 @@ double Seconds(int rounds, Body body) {
     return Now() - start;
 }
 
-void Report(const char* what, double ours, double raw, double megabytes) {
+// A human line and a ROW line (label, ours, baseline, unit, target ratio)
+// for scripts/bench.sh.
+void Report(const char* what, double ours, double raw, double megabytes, int rounds) {
     std::printf("%-6s treedoc %8.1f MB/s   rapidjson %8.1f MB/s   ratio %.2fx (target <= 1.25x)\n", what,
                 megabytes / ours, megabytes / raw, ours / raw);
+    std::printf("ROW\ttreedoc %s of a 10 x 100 board vs RapidJSON\t%.3f\t%.3f\tms\t1.25\n", what,
+                ours * 1000.0 / rounds, raw * 1000.0 / rounds);
 }
 
 // The board written front to back, through the given writer calls.
@@ -107,7 +111,7 @@ int main() {
         free_(document);
     });
     std::printf("input %zu bytes, %d rounds\n", text.size(), rounds);
-    Report("parse", ours, raw, megabytes);
+    Report("parse", ours, raw, megabytes, rounds);
 
     size_t written = 0;
     const double rawWrite = Seconds(rounds, [&] {
@@ -124,6 +128,6 @@ int main() {
         delete_writer(calls.writer);
         delete_buffer(buffer);
     });
-    Report("write", oursWrite, rawWrite, static_cast<double>(written) * rounds / 1e6);
+    Report("write", oursWrite, rawWrite, static_cast<double>(written) * rounds / 1e6, rounds);
     return sink == 0 ? 1 : 0;
 }
