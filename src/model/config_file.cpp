@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 #include <vector>
 
 #include "model/run_directory.h"
@@ -44,30 +42,42 @@ std::optional<unsigned long long> FileSize(const std::string& path) {
     return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+// FindFirstFileW's search handle has its own release call. (std::filesystem
+// is not used here: it links the whole stream and locale library into the
+// program, more than doubling its size.)
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Null() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE && h != nullptr; }
+    static void Free(Handle h) { FindClose(h); }
+};
+using FindHandle = UniqueHandle<FindHandleTraits>;
+
 void PruneBackups(const std::wstring& directory) {
     struct Backup {
-        std::filesystem::file_time_type written;
-        std::filesystem::path path;
+        FILETIME written;
+        std::wstring name;
     };
     std::vector<Backup> backups;
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(directory, error), end; !error && it != end;
-         it.increment(error)) {
-        const std::wstring name = it->path().filename().wstring();
-        if (name.starts_with(L"navigation-") && name.ends_with(L".json")) {
-            std::error_code timeError;
-            backups.push_back({std::filesystem::last_write_time(it->path(), timeError),
-                               it->path()});
+    WIN32_FIND_DATAW found{};
+    const FindHandle search(FindFirstFileW((directory + L"\\navigation-*.json").c_str(), &found));
+    if (!search) return;
+    do {
+        const std::wstring name = found.cFileName;
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && name.starts_with(L"navigation-") &&
+            name.ends_with(L".json")) {
+            backups.push_back({found.ftLastWriteTime, name});
         }
-    }
+    } while (FindNextFileW(search.get(), &found));
     if (backups.size() <= static_cast<size_t>(kBackupsKept)) return;
     // Oldest first: by the time each was written, then by name.
     std::sort(backups.begin(), backups.end(), [](const Backup& a, const Backup& b) {
-        return a.written != b.written ? a.written < b.written : a.path < b.path;
+        const LONG order = CompareFileTime(&a.written, &b.written);
+        return order != 0 ? order < 0 : a.name < b.name;
     });
     const size_t surplus = backups.size() - kBackupsKept;
     for (size_t i = 0; i < surplus; ++i) {
-        DeleteFileW(backups[i].path.wstring().c_str());
+        DeleteFileW((directory + L"\\" + backups[i].name).c_str());
     }
 }
 
