@@ -55,8 +55,11 @@ declare -A extra=(
 )
 
 mkdir -p "$out/bin" "$out/seeds"
-"$cxx" -std=c++20 -O1 -Wall -Wextra -Werror -o "$out/bin/make_seeds" "$root/tests/fuzz/make_seeds.cpp"
-"$out/bin/make_seeds" "$out/seeds"
+# Built under a name of this run, so that runs side by side (one fuzzer
+# each) do not replace the program while another starts it.
+"$cxx" -std=c++20 -O1 -Wall -Wextra -Werror -o "$out/bin/make_seeds.$$" "$root/tests/fuzz/make_seeds.cpp"
+"$out/bin/make_seeds.$$" "$out/seeds"
+rm -f "$out/bin/make_seeds.$$"
 
 selected=${ORVANTO_FUZZERS:-$(printf '%s\n' "${!sources[@]}" | sort | tr '\n' ' ')}
 failed=()

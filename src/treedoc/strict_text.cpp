@@ -1,19 +1,26 @@
 #include "strict_text.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include <rapidjson/reader.h>
 
 namespace treedoc {
 namespace {
 
-constexpr unsigned kParseFlags = rapidjson::kParseValidateEncodingFlag | rapidjson::kParseIterativeFlag;
+// The text is checked as strict UTF-8 before the reader sees it (below), so
+// the reader's own encoding check would only go over the bytes a second time.
+constexpr unsigned kParseFlags = rapidjson::kParseIterativeFlag;
 
 // The reader validates the input's own bytes, but a "\uDC00" escape with no
 // high half before it decodes to an encoded surrogate; such strings are
 // refused here.
 bool HoldsSurrogate(const char* text, rapidjson::SizeType length) {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
-    for (rapidjson::SizeType i = 0; i + 1 < length; ++i)
-        if (bytes[i] == 0xED && bytes[i + 1] >= 0xA0) return true;
+    const char* end = text + length;
+    for (const char* at = text; (at = static_cast<const char*>(std::memchr(at, 0xED, end - at))) != nullptr;
+         ++at) {
+        if (end - at >= 2 && static_cast<unsigned char>(at[1]) >= 0xA0) return true;
+    }
     return false;
 }
 
@@ -60,6 +67,15 @@ bool IsStrictUtf8(std::string_view text) {
     const size_t size = text.size();
     size_t i = 0;
     while (i < size) {
+        // Eight ASCII bytes at a time: names, keys and paths are mostly ASCII.
+        if (size - i >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes + i, sizeof word);
+            if ((word & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const unsigned char lead = bytes[i];
         if (lead < 0x80) {
             ++i;

@@ -46,6 +46,15 @@ const ParseCase kCases[] = {
     {"SurrogatePairEscape", R"(["\uD83D\uDE00"])", true},
     {"EscapedNul", R"(["a\u0000b"])", true},
     {"RawControlCharacter", "[\"a\tb\"]", false},
+    // runs of ASCII are checked eight bytes at a time: what follows a run,
+    // or stands at each place inside one, is still checked byte by byte
+    {"BadByteAfterLongAsciiRun", "[\"" + std::string(16, 'a') + "\xFF\"]", false},
+    {"BadByteInsideFirstWord", "[\"abc\x80" "defghijk\"]", false},
+    {"LeadByteAtTheVeryEndAfterRun", "\"" + std::string(24, 'a') + "\xE4", false},
+    {"FourByteCharacterAfterRun", "[\"" + std::string(15, 'a') + "\xF0\x9F\x98\x80\"]", true},
+    {"EncodedSurrogateAfterRun", "[\"" + std::string(23, 'a') + "\xED\xA0\x80\"]", false},
+    {"EncodedSurrogateInKeyAfterRun", "{\"" + std::string(9, 'k') + "\xED\xBF\xBF\":1}", false},
+    {"HangulAfterRun", "[\"" + std::string(8, 'a') + "\xED\x95\x9C\"]", true},
     {"DeepButClosed", std::string(10000, '[') + std::string(10000, ']'), true},
     {"HundredThousandOpenBrackets", std::string(100000, '['), false},
     {"HundredThousandOpenObjects", [] {
