@@ -129,6 +129,10 @@ void MainWindowEvents::OnSurfaceMouseMove(ui::Window& window, Point point) {
 }
 
 void MainWindowEvents::OnSurfaceLeftDown(ui::Window& window) {
+    // A press on the free surface takes the keyboard focus to the window, so
+    // a rename box that had it loses it and commits, as a click beside an
+    // in-place rename does everywhere else.
+    SetFocus(window.Handle());
     // The pointer shown decides which edge the system's sizing loop takes.
     WPARAM hit = 0;
     switch (window.Cursor()) {

@@ -44,10 +44,37 @@ class Window:
         return f"<{self.class_name} {self.text!r} {self.rect} visible={self.visible}>"
 
 
+def dump_backtraces(reason):
+    """Writes the backtraces of every Wine process beside the screenshots, so
+    a stall can be read afterwards."""
+    os.makedirs(SCREENSHOTS, exist_ok=True)
+    path = os.path.join(SCREENSHOTS, f"stall-{int(time.time())}.txt")
+    script = os.path.join(SCREENSHOTS, "backtrace.cmd")
+    with open(script, "w") as f:
+        f.write("bt all\nquit\n")
+    try:
+        out = subprocess.run(["wine", "winedbg", "--file", script], capture_output=True,
+                             text=True, timeout=90).stdout
+    except subprocess.TimeoutExpired:
+        out = "winedbg did not answer either"
+    with open(path, "w") as f:
+        f.write(reason + "\n" + out)
+    return path
+
+
 def probe(*args):
-    out = subprocess.run(["wine", PROBE, *args], capture_output=True, text=True,
-                         timeout=60).stdout
-    return [line for line in out.splitlines() if line.strip()]
+    # Now and then a Wine process started right after another one never gets
+    # going (seen with the program and every other process idle); a new probe
+    # then answers at once, so a stalled one is given up on and started again.
+    for _ in range(4):
+        try:
+            out = subprocess.run(["wine", PROBE, *args], capture_output=True, text=True,
+                                 stdin=subprocess.DEVNULL, timeout=15).stdout
+            return [line for line in out.splitlines() if line.strip()]
+        except subprocess.TimeoutExpired:
+            continue
+    path = dump_backtraces(f"probe {' '.join(args)} did not answer four times")
+    raise AssertionError(f"the probe did not answer; backtraces in {path}")
 
 
 def top_windows(class_name=MAIN_CLASS):
