@@ -54,13 +54,26 @@ std::string FromWide(UINT codePage, std::wstring_view wide, bool* lossless) {
     return text;
 }
 
+// Bytes below 0x80 mean the same characters in code page 936 and in UTF-8,
+// so such a text needs no trip through UTF-16. Most keys, pointers and paths
+// are like that, and loading and saving a board convert thousands of them.
+bool IsAsciiText(std::string_view text) {
+    if (text.size() > static_cast<size_t>(INT_MAX)) return false;
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string LocalToUtf8(std::string_view local) {
+    if (IsAsciiText(local)) return std::string(local);
     return FromWide(CP_UTF8, ToWide(kLocalCodePage, local), nullptr);
 }
 
 std::string Utf8ToLocal(std::string_view utf8) {
+    if (IsAsciiText(utf8)) return std::string(utf8);
     return FromWide(kLocalCodePage, ToWide(CP_UTF8, utf8), nullptr);
 }
 
