@@ -80,7 +80,10 @@ std::shared_ptr<Picture> Picture::FromResource(int resourceId) noexcept {
     if (resourceId == 0) return nullptr;
     HMODULE module = GetModuleHandleW(nullptr);
     // Resources need no freeing: they live as long as the module.
-    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));  // RT_RCDATA
+    // RCDATA, or the program's own image type (256) that the resource
+    // script may file its pictures under.
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(10));
+    if (!found) found = FindResourceW(module, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(256));
     if (!found) return nullptr;
     HGLOBAL loaded = LoadResource(module, found);
     const void* data = loaded ? LockResource(loaded) : nullptr;

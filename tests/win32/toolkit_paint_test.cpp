@@ -133,6 +133,30 @@ TEST_F(ToolkitPaint, LabelFrameAndPictureBoxFillTheirColours) {
     EXPECT_EQ(PaintedPixel(bar.Handle(), 299, 26), (Color{90, 0, 90}));
 }
 
+TEST_F(ToolkitPaint, ImageButtonFallsBackToItsFirstPictureInEveryState) {
+    WindowDesign design = TestDesign();
+    design.name = "ToolkitImageButton";
+    ControlDesign close;
+    close.name = "Close";
+    close.kind = ControlKind::ImageButton;
+    close.place = {370, 7, 20, 20};
+    close.pictures = {4242, 0, 0, 0};  // no such resource: no picture
+    design.controls.push_back(close);
+    Recorder events;
+    WindowPtr w = Window::Create(design, events);
+    Control& button = *w->Find("Close");
+    EXPECT_FALSE(button.HasPicture());
+    EXPECT_EQ(PaintedPixel(button.Handle(), 10, 10), kOutside);  // the window's colour
+    button.SetPicture(SolidBmp(16, 16, {212, 35, 122}));
+    EXPECT_EQ(PaintedPixel(button.Handle(), 10, 10), (Color{212, 35, 122}));
+    EXPECT_EQ(PaintedPixel(button.Handle(), 1, 1), kOutside);  // centred, 2 px around
+    SendMessageW(button.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    SendMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_EQ(PaintedPixel(button.Handle(), 10, 10), (Color{212, 35, 122}));
+    SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(events.Count(EventKind::Clicked, "Close"), 1);
+}
+
 TEST_F(ToolkitPaint, LabelLetsPressesThroughToTheWindow) {
     HWND label = Get("Title").Handle();
     EXPECT_EQ(SendMessageW(label, WM_NCHITTEST, 0, 0), HTTRANSPARENT);
