@@ -6,6 +6,7 @@ that are kept under the build folder for a person to look at."""
 import os
 import shutil
 import subprocess
+import sys
 import tempfile
 import time
 import unittest
@@ -264,3 +265,36 @@ def wait_for_exit(process, timeout=20):
         return process.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
         return None
+
+
+TOOLS = os.environ.get("ORVANTO_TOOLS", os.path.dirname(PROBE))
+
+
+def tool(name):
+    """The path of one of the small Windows programs built beside the probe."""
+    return os.path.join(TOOLS, name)
+
+
+def drop_files(paths, point=(100, 100), class_name=MAIN_CLASS):
+    """Drops files onto a window the way the Explorer does: one WM_DROPFILES
+    whose DROPFILES block lists the DOS paths, at a client-area point."""
+    names = [wine_path(p) if p.startswith("/") else p for p in paths]
+    probe("drop", class_name, str(point[0]), str(point[1]), *names)
+
+
+def make_shortcut(shortcut, target):
+    """Makes a .lnk file with the shell's own link object under Wine."""
+    result = subprocess.run(["wine", tool("make_shortcut.exe"), wine_path(shortcut),
+                             wine_path(target)], capture_output=True, timeout=60)
+    return result.returncode == 0 and os.path.exists(shortcut)
+
+
+def gtk_python():
+    """A Python interpreter that has the GTK 3 bindings (the system's one when
+    the interpreter running the tests has none), or None."""
+    for candidate in (sys.executable, "/usr/bin/python3"):
+        check = subprocess.run([candidate, "-c", "import gi; gi.require_version('Gtk', '3.0')"],
+                               capture_output=True)
+        if check.returncode == 0:
+            return candidate
+    return None

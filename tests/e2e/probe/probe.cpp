@@ -3,11 +3,15 @@
 // controls with their captions, the pointer shape. One command per run; the
 // answer goes to standard output, one record per line.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <string>
+#include <vector>
+
+#include "toolkit/handles.h"
 
 namespace {
 
@@ -23,6 +27,18 @@ std::wstring Wide(const char* text) {
     std::wstring out(n > 0 ? n - 1 : 0, L'\0');
     if (n > 1) MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), n);
     return out;
+}
+
+// The arguments as the command line holds them: argv has passed through the
+// ANSI code page, which loses names of other scripts.
+std::vector<std::wstring> WideArguments() {
+    int count = 0;
+    orv::LocalMemory list(
+        reinterpret_cast<HLOCAL>(CommandLineToArgvW(GetCommandLineW(), &count)));
+    std::vector<std::wstring> arguments;
+    auto* items = static_cast<wchar_t**>(list.get());
+    for (int i = 0; items && i < count; ++i) arguments.emplace_back(items[i]);
+    return arguments;
 }
 
 void PrintWindow(HWND window, HWND relativeTo) {
@@ -78,11 +94,45 @@ const char* CursorName(HCURSOR cursor) {
     return "other";
 }
 
+// Delivers files to a window as the Explorer's drop does: a WM_DROPFILES
+// whose handle is a DROPFILES block (UTF-16 names, double-zero ended). The
+// handle must be memory of the receiving process, so the block is written
+// into it; a fixed global handle is its own address, which is what the
+// drop routines there lock and free.
+bool DropFiles(HWND window, POINT point, const std::vector<std::wstring>& paths) {
+    std::vector<BYTE> block(sizeof(DROPFILES));
+    auto* header = reinterpret_cast<DROPFILES*>(block.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->pt = point;
+    header->fNC = FALSE;
+    header->fWide = TRUE;
+    for (const std::wstring& path : paths) {
+        const auto* bytes = reinterpret_cast<const BYTE*>(path.c_str());
+        block.insert(block.end(), bytes, bytes + (path.size() + 1) * sizeof(wchar_t));
+    }
+    block.insert(block.end(), sizeof(wchar_t), 0);
+
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    orv::KernelHandle process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, processId));
+    if (!process) return false;
+    void* remote = VirtualAllocEx(process.get(), nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    if (!remote) return false;
+    SIZE_T written = 0;
+    if (!WriteProcessMemory(process.get(), remote, block.data(), block.size(), &written) ||
+        written != block.size()) {
+        return false;
+    }
+    return PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) != FALSE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: probe top [class] | children <class> | close <class> | resize <class> w h | move <class> x y | resizeloop <class> n | cursor | screen | tray\n");
+        std::fprintf(stderr, "usage: probe top [class] | children <class> | close <class> | resize <class> w h | move <class> x y | resizeloop <class> n | drop <class> x y path... | cursor | screen | tray\n");
         return 2;
     }
     std::string command = argv[1];
@@ -122,6 +172,15 @@ int main(int argc, char** argv) {
                          SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
         }
         return 0;
+    }
+    if (command == "drop" && argc > 5) {
+        // x y are client coordinates of the drop point.
+        HWND window = FindWindowW(Wide(argv[2]).c_str(), nullptr);
+        if (!window) return 1;
+        const std::vector<std::wstring> arguments = WideArguments();
+        if (arguments.size() != static_cast<std::size_t>(argc)) return 1;
+        const std::vector<std::wstring> paths(arguments.begin() + 5, arguments.end());
+        return DropFiles(window, {std::atol(argv[3]), std::atol(argv[4])}, paths) ? 0 : 1;
     }
     if (command == "tray") {
         // The taskbar, then every window inside it (the notification area and
