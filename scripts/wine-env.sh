@@ -1,7 +1,9 @@
 # Sourced by the test and run scripts: a throw-away Wine prefix on its own
 # Xvfb screen, one wineserver kept alive for the whole run, every program in
 # a 1920 x 1080 virtual desktop (so the screen size is known and the desktop
-# has a taskbar with a notification area), and the Chinese UI font mapped.
+# has a taskbar with a notification area), the Chinese UI font mapped, and
+# the file associations Windows ships that give programs and icon files their
+# own icons in the shell (a bare prefix lacks them).
 #
 # Inputs:  ORVANTO_WINE_DIR  where the prefix goes (default: a new temp dir)
 #          ORVANTO_DISPLAY   use this X display instead of starting Xvfb
@@ -38,6 +40,9 @@ orvanto_wine_start() {
     '"EnableShell"=dword:00000001' '' \
     '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' \
     '"Decorated"="N"' '"Managed"="N"' '' \
+    '[HKEY_CLASSES_ROOT\.exe]' '@="exefile"' '' \
+    '[HKEY_CLASSES_ROOT\.ico]' '@="icofile"' '' \
+    '[HKEY_CLASSES_ROOT\icofile\DefaultIcon]' '@="%1"' '' \
     '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' \
     '"ShowCrashDialog"=dword:00000000' '' \
     '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]' \
