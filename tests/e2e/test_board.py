@@ -27,6 +27,16 @@ CAPTION = (236, 236, 236)
 PICTURE_LEFT, PICTURE_TOP, PICTURE_SIDE = 21, 8, 32
 
 
+def setUpModule():
+    # A fresh Wine prefix knows no icon files; Windows registers them with
+    # their own picture as the icon ("%1"). The special places' tiles take
+    # the shell's icon of the shipped ico files, so the prefix is given the
+    # same association first.
+    for key, value in [("HKCR\\.ico", "icofile"), ("HKCR\\icofile\\DefaultIcon", "%1")]:
+        subprocess.run(["wine", "reg", "add", key, "/ve", "/d", value, "/f"],
+                       capture_output=True, timeout=60)
+
+
 def board_config(categories, width=WIDTH):
     """The configuration text for categories given as (name, [(entry name,
     address), ...])."""
@@ -108,6 +118,12 @@ class BoardTestCase(OrvantoTestCase):
                     for y in range(top, top + PICTURE_SIDE)
                     if shot.pixel(x, y) != WINDOW)
         self.assertGreater(drawn, 40, f"tile {tile.text!r} shows no picture in {shot.path}")
+
+    def assertCloseButtonDrawn(self, shot, left):
+        """The close button at client left `left` shows its picture."""
+        drawn = sum(1 for x in range(LEFT + left, LEFT + left + 20)
+                    for y in range(TOP + 7, TOP + 27) if shot.pixel(x, y) != WINDOW)
+        self.assertGreater(drawn, 20, f"no close button picture at {left} in {shot.path}")
 
     def assertCaptionDrawn(self, shot, tile):
         """Some caption pixels in the caption colour below the picture."""
@@ -288,6 +304,30 @@ class CategoryTest(BoardTestCase):
         self.assertEqual(shot.pixel(LEFT + x1 + 3, TOP + y1 + 3), WINDOW)
 
 
+class SpecialPlaceTest(BoardTestCase):
+    places = ["我的电脑", "控制面板", "回收站", "网络连接", "打印机", "电脑工具"]
+    categories = [("常用", [(p, p) for p in places])]
+
+    def test_special_places_show_their_shipped_pictures(self):
+        tiles = visible_tiles()
+        self.assertEqual([t.text for t in tiles], self.places)
+        time.sleep(0.5)
+        shot = harness.screenshot("board_special_places")
+        for tile in tiles:
+            self.assertPictureDrawn(shot, tile)
+            self.assertCaptionDrawn(shot, tile)
+        # each place its own picture, not one icon the shell gives any file
+        pictures = {self.picture(shot, tile) for tile in tiles}
+        self.assertEqual(len(pictures), len(self.places), shot.path)
+        self.assertCloseButtonDrawn(shot, WIDTH - 20)
+
+    @staticmethod
+    def picture(shot, tile):
+        left, top = LEFT + tile.left + PICTURE_LEFT, TOP + tile.top + PICTURE_TOP
+        return tuple(shot.pixel(x, y) for y in range(top, top + PICTURE_SIDE)
+                     for x in range(left, left + PICTURE_SIDE))
+
+
 class WidenTest(BoardTestCase):
     categories = [("常用", nowhere([f"E{i}" for i in range(1, 16)]))]
 
@@ -313,7 +353,10 @@ class WidenTest(BoardTestCase):
         harness.wait_for(lambda: self.board()["width"] == 1050, timeout=10)
         self.assertEqual(self.board()["width"], 1050)
         time.sleep(0.3)
-        harness.screenshot("board_fourteen_columns")
+        shot = harness.screenshot("board_fourteen_columns")
+        self.assertCloseButtonDrawn(shot, 1030)
+        self.assertEqual(shot.pixel(LEFT + 981 + 3, TOP + 65 + 3), WINDOW)
+        self.assertPictureDrawn(shot, tiles[13])
 
 
 if __name__ == "__main__":
