@@ -26,58 +26,58 @@ constexpr UINT_PTR kEditSubclassId = 1;
 
 }  // namespace
 
-ControlSpec SpecFromDesign(const ControlDesign& design) {
-    ControlSpec spec;
-    spec.name = std::string(design.name);
-    spec.kind = design.kind;
-    spec.parent = std::string(design.parent);
-    spec.place = design.place;
-    spec.visible = design.visible;
-    spec.caption = std::string(design.caption);
-    spec.colors = design.background;
-    spec.text = design.text;
-    spec.fontHeight = design.fontHeight > 0 ? design.fontHeight : 12;
+ControlLook LookFromDesign(const ControlDesign& design) {
+    ControlLook look;
+    look.name = std::string(design.name);
+    look.kind = design.kind;
+    look.parent = std::string(design.parent);
+    look.place = design.place;
+    look.visible = design.visible;
+    look.caption = std::string(design.caption);
+    look.colors = design.background;
+    look.text = design.text;
+    look.fontHeight = design.fontHeight > 0 ? design.fontHeight : 12;
     // An edit box left at the default colours shows the current-item colour,
     // so it stands out from the surface it is placed on.
     const StateColors defaults;
     if (design.kind == ControlKind::Edit && design.background.outside == defaults.outside &&
         design.background.over == defaults.over && design.background.focused == defaults.focused) {
-        spec.colors = {kCurrentColor, kCurrentColor, kCurrentColor};
+        look.colors = {kCurrentColor, kCurrentColor, kCurrentColor};
     }
     if (design.kind == ControlKind::ImageButton) {
         for (std::size_t i = 0; i < design.pictures.size(); ++i) {
-            spec.pictures[i] = Picture::FromResource(design.pictures[i]);
+            look.pictures[i] = Picture::FromResource(design.pictures[i]);
         }
     }
-    return spec;
+    return look;
 }
 
-ControlImpl::ControlImpl(WindowImpl& window, ControlSpec controlSpec, int controlId, bool clone)
-    : owner(window), spec(std::move(controlSpec)), id(controlId), isClone(clone),
+ControlImpl::ControlImpl(WindowImpl& window, ControlLook controlSpec, int controlId, bool clone)
+    : owner(window), look(std::move(controlSpec)), id(controlId), isClone(clone),
       pictureHash(HashBytes({})) {}
 
 ControlImpl::~ControlImpl() {
     // Only when the window could not be destroyed: leave it nothing to call back.
-    if (hwnd && spec.kind == ControlKind::Edit) RemoveWindowSubclass(hwnd, EditProcedure, kEditSubclassId);
+    if (hwnd && look.kind == ControlKind::Edit) RemoveWindowSubclass(hwnd, EditProcedure, kEditSubclassId);
 }
 
 bool ControlImpl::CreateHandle(HWND parent) noexcept {
-    const std::wstring caption = LocalToWide(spec.caption);
-    const DWORD visible = spec.visible ? WS_VISIBLE : 0;
-    const Rect& p = spec.place;
+    const std::wstring caption = LocalToWide(look.caption);
+    const DWORD visible = look.visible ? WS_VISIBLE : 0;
+    const Rect& p = look.place;
     auto* menuId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
-    if (spec.kind == ControlKind::Edit) {
+    if (look.kind == ControlKind::Edit) {
         hwnd = CreateWindowExW(0, L"EDIT", caption.c_str(),
                                WS_CHILD | WS_CLIPSIBLINGS | ES_LEFT | ES_AUTOHSCROLL | visible,
                                p.left, p.top, p.width, p.height, parent, menuId, Instance(), nullptr);
         if (!hwnd) return false;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         SetWindowSubclass(hwnd, EditProcedure, kEditSubclassId, reinterpret_cast<DWORD_PTR>(this));
-        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(CaptionFont(spec.fontHeight)), FALSE);
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(CaptionFont(look.fontHeight)), FALSE);
         SendMessageW(hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 2));
         return true;
     }
-    const DWORD clip = spec.kind == ControlKind::Frame ? WS_CLIPCHILDREN : 0;
+    const DWORD clip = look.kind == ControlKind::Frame ? WS_CLIPCHILDREN : 0;
     // WM_NCCREATE binds the object and sets hwnd.
     return CreateWindowExW(0, kControlClass, caption.c_str(),
                            WS_CHILD | WS_CLIPSIBLINGS | clip | visible, p.left, p.top, p.width,
@@ -85,16 +85,16 @@ bool ControlImpl::CreateHandle(HWND parent) noexcept {
 }
 
 Color ControlImpl::CurrentBackground() const {
-    if (over) return spec.colors.over;
-    if (focused) return spec.colors.focused;
-    return spec.colors.outside;
+    if (over) return look.colors.over;
+    if (focused) return look.colors.focused;
+    return look.colors.outside;
 }
 
-Color ControlImpl::SurfaceColor() const { return spec.colors.outside; }
+Color ControlImpl::SurfaceColor() const { return look.colors.outside; }
 
 Color ControlImpl::ParentColor() const {
-    if (!spec.parent.empty()) {
-        if (const ControlImpl* frame = owner.FindImpl(spec.parent)) return frame->SurfaceColor();
+    if (!look.parent.empty()) {
+        if (const ControlImpl* frame = owner.FindImpl(look.parent)) return frame->SurfaceColor();
     }
     return owner.background;
 }
@@ -107,8 +107,8 @@ void ControlImpl::RepaintIfShownColourChanged(Color shownBefore, Color outsideBe
     // Buttons and tiles show one of their three colours: a change of another
     // one shows nothing now. Frames, boxes and edit boxes show the outside
     // colour, and labels inside a frame show the frame's.
-    const bool stateDrawn = spec.kind == ControlKind::Button || spec.kind == ControlKind::Tile;
-    if (stateDrawn ? shownBefore != CurrentBackground() : outsideBefore != spec.colors.outside) {
+    const bool stateDrawn = look.kind == ControlKind::Button || look.kind == ControlKind::Tile;
+    if (stateDrawn ? shownBefore != CurrentBackground() : outsideBefore != look.colors.outside) {
         Repaint();
     }
 }
@@ -118,9 +118,9 @@ void ControlImpl::Invalidate() noexcept {
 }
 
 HBRUSH ControlImpl::EditBrush() noexcept {
-    if (!editBrush || editBrushColor != spec.colors.outside) {
-        editBrush.reset(CreateSolidBrush(ToColorRef(spec.colors.outside)));
-        editBrushColor = spec.colors.outside;
+    if (!editBrush || editBrushColor != look.colors.outside) {
+        editBrush.reset(CreateSolidBrush(ToColorRef(look.colors.outside)));
+        editBrushColor = look.colors.outside;
     }
     return static_cast<HBRUSH>(editBrush.get());
 }
@@ -130,7 +130,7 @@ void ControlImpl::Raise(EventKind kind, Point point, int value) noexcept {
     event.kind = kind;
     event.window = &owner;
     event.control = this;
-    event.name = spec.name;
+    event.name = look.name;
     event.point = point;
     event.value = value;
     owner.Raise(event);
@@ -140,14 +140,14 @@ void ControlImpl::SetOver(bool value) noexcept {
     if (over == value) return;
     const Color before = CurrentBackground();
     over = value;
-    if (spec.kind == ControlKind::ImageButton || before != CurrentBackground()) Repaint();
+    if (look.kind == ControlKind::ImageButton || before != CurrentBackground()) Repaint();
 }
 
 void ControlImpl::OnLeftDown(Point point) noexcept {
-    if (TakesFocusOnPress(spec.kind) && GetFocus() != hwnd) SetFocus(hwnd);
+    if (TakesFocusOnPress(look.kind) && GetFocus() != hwnd) SetFocus(hwnd);
     SetCapture(hwnd);
     pressed = true;
-    if (spec.kind == ControlKind::ImageButton) Repaint();
+    if (look.kind == ControlKind::ImageButton) Repaint();
     Raise(EventKind::LeftDown, point);
 }
 
@@ -169,7 +169,7 @@ void ControlImpl::OnLeftUp(Point point) noexcept {
     GetClientRect(hwnd, &client);
     const bool inside = PtInRect(&client, ToPOINT(point)) != FALSE;
     if (GetCapture() == hwnd) ReleaseCapture();
-    if (spec.kind == ControlKind::ImageButton) Repaint();
+    if (look.kind == ControlKind::ImageButton) Repaint();
     Raise(EventKind::LeftUp, point);
     // The release handler may have closed the window or hidden the control.
     if (wasPressed && inside && hwnd && owner.hwnd) Raise(EventKind::Clicked, point);
@@ -212,7 +212,7 @@ LRESULT ControlImpl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexc
         return 1;  // WM_PAINT covers every pixel
     case WM_NCHITTEST:
         // A label is part of the surface it sits on: presses go through to it.
-        if (spec.kind == ControlKind::Label) return HTTRANSPARENT;
+        if (look.kind == ControlKind::Label) return HTTRANSPARENT;
         break;
     case WM_LBUTTONDOWN:
         OnLeftDown(PointFrom(lParam));
@@ -233,7 +233,7 @@ LRESULT ControlImpl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexc
     case WM_CAPTURECHANGED:
         if (pressed) {
             pressed = false;
-            if (spec.kind == ControlKind::ImageButton) Repaint();
+            if (look.kind == ControlKind::ImageButton) Repaint();
         }
         return 0;
     case WM_SETFOCUS:
@@ -242,7 +242,7 @@ LRESULT ControlImpl::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) noexc
         if (focused != nowFocused) {
             const Color before = CurrentBackground();
             focused = nowFocused;
-            if (spec.kind == ControlKind::ImageButton || before != CurrentBackground()) Repaint();
+            if (look.kind == ControlKind::ImageButton || before != CurrentBackground()) Repaint();
         }
         return 0;
     }
@@ -306,18 +306,18 @@ LRESULT ControlImpl::OnEditMessage(UINT message, WPARAM wParam, LPARAM lParam) n
 
 using detail::Impl;
 
-std::string_view Control::Name() const { return Impl(*this).spec.name; }
-ControlKind Control::Kind() const { return Impl(*this).spec.kind; }
+std::string_view Control::Name() const { return Impl(*this).look.name; }
+ControlKind Control::Kind() const { return Impl(*this).look.kind; }
 Window& Control::Owner() const { return Impl(*this).owner; }
 HWND Control::Handle() const { return Impl(*this).hwnd; }
 
-Rect Control::Place() const { return Impl(*this).spec.place; }
+Rect Control::Place() const { return Impl(*this).look.place; }
 
 void Control::Move(int left, int top) {
     auto& c = Impl(*this);
-    if (c.spec.place.left == left && c.spec.place.top == top) return;
-    c.spec.place.left = left;
-    c.spec.place.top = top;
+    if (c.look.place.left == left && c.look.place.top == top) return;
+    c.look.place.left = left;
+    c.look.place.top = top;
     if (c.hwnd) {
         SetWindowPos(c.hwnd, nullptr, left, top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
@@ -326,22 +326,22 @@ void Control::Move(int left, int top) {
 
 void Control::SetPlace(const Rect& place) {
     auto& c = Impl(*this);
-    if (c.spec.place == place) return;
-    c.spec.place = place;
+    if (c.look.place == place) return;
+    c.look.place = place;
     if (c.hwnd) {
         SetWindowPos(c.hwnd, nullptr, place.left, place.top, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     }
 }
 
-bool Control::Visible() const { return Impl(*this).spec.visible; }
+bool Control::Visible() const { return Impl(*this).look.visible; }
 
 void Control::SetVisible(bool visible) {
     auto& c = Impl(*this);
-    if (c.spec.visible == visible) return;
-    c.spec.visible = visible;
+    if (c.look.visible == visible) return;
+    c.look.visible = visible;
     if (!c.hwnd) return;
-    if (visible && c.spec.kind == ControlKind::Edit) {
+    if (visible && c.look.kind == ControlKind::Edit) {
         // An edit box is shown over whatever it edits, clones included.
         SetWindowPos(c.hwnd, HWND_TOP, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -363,7 +363,7 @@ void Control::SetTag(std::string_view tag) { Impl(*this).tag.assign(tag); }
 
 std::string Control::Caption() const {
     const auto& c = Impl(*this);
-    if (c.spec.kind != ControlKind::Edit || !c.hwnd) return c.spec.caption;
+    if (c.look.kind != ControlKind::Edit || !c.hwnd) return c.look.caption;
     const int length = GetWindowTextLengthW(c.hwnd);
     if (length <= 0) return {};
     std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
@@ -374,17 +374,17 @@ std::string Control::Caption() const {
 
 void Control::SetCaption(std::string_view caption) {
     auto& c = Impl(*this);
-    if (c.spec.kind == ControlKind::Edit) {
-        c.spec.caption.assign(caption);
+    if (c.look.kind == ControlKind::Edit) {
+        c.look.caption.assign(caption);
         if (c.hwnd) SetWindowTextW(c.hwnd, LocalToWide(caption).c_str());
         return;
     }
-    if (c.spec.caption == caption) return;
-    c.spec.caption.assign(caption);
+    if (c.look.caption == caption) return;
+    c.look.caption.assign(caption);
     if (!c.hwnd) return;
     SetWindowTextW(c.hwnd, LocalToWide(caption).c_str());
-    if (c.spec.kind != ControlKind::ImageButton && c.spec.kind != ControlKind::Frame &&
-        c.spec.kind != ControlKind::PictureBox) {
+    if (c.look.kind != ControlKind::ImageButton && c.look.kind != ControlKind::Frame &&
+        c.look.kind != ControlKind::PictureBox) {
         c.Invalidate();
     }
 }
@@ -397,39 +397,39 @@ void Control::SetPicture(std::span<const std::uint8_t> imageBytes) {
     c.pictureSize = imageBytes.size();
     c.pictureHash = hash;
     std::shared_ptr<Picture> picture = Picture::FromBytesCached(imageBytes, hash);
-    if (!picture && !c.spec.pictures[0]) return;
-    c.spec.pictures[0] = std::move(picture);
+    if (!picture && !c.look.pictures[0]) return;
+    c.look.pictures[0] = std::move(picture);
     // A category switch sets 100 pictures: they are painted together.
     c.Invalidate();
 }
 
-bool Control::HasPicture() const { return Impl(*this).spec.pictures[0] != nullptr; }
+bool Control::HasPicture() const { return Impl(*this).look.pictures[0] != nullptr; }
 
-StateColors Control::Colors() const { return Impl(*this).spec.colors; }
+StateColors Control::Colors() const { return Impl(*this).look.colors; }
 
 void Control::SetColors(const StateColors& colors) {
     auto& c = Impl(*this);
-    const StateColors old = c.spec.colors;
+    const StateColors old = c.look.colors;
     if (old.outside == colors.outside && old.over == colors.over && old.focused == colors.focused) {
         return;
     }
     const Color shownBefore = c.CurrentBackground();
-    c.spec.colors = colors;
+    c.look.colors = colors;
     c.RepaintIfShownColourChanged(shownBefore, old.outside);
 }
 
 void Control::SetOutsideColor(Color color) {
     auto& c = Impl(*this);
-    if (c.spec.colors.outside == color) return;
-    StateColors colors = c.spec.colors;
+    if (c.look.colors.outside == color) return;
+    StateColors colors = c.look.colors;
     colors.outside = color;
     SetColors(colors);
 }
 
 void Control::SetOverColor(Color color) {
     auto& c = Impl(*this);
-    if (c.spec.colors.over == color) return;
-    StateColors colors = c.spec.colors;
+    if (c.look.colors.over == color) return;
+    StateColors colors = c.look.colors;
     colors.over = color;
     SetColors(colors);
 }
@@ -440,7 +440,7 @@ void Control::Focus() {
 
 void Control::SelectAllText() {
     const auto& c = Impl(*this);
-    if (c.hwnd && c.spec.kind == ControlKind::Edit) SendMessageW(c.hwnd, EM_SETSEL, 0, -1);
+    if (c.hwnd && c.look.kind == ControlKind::Edit) SendMessageW(c.hwnd, EM_SETSEL, 0, -1);
 }
 
 }  // namespace orv::ui

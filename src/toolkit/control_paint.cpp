@@ -75,36 +75,36 @@ void ControlImpl::OnPaint() noexcept {
 }
 
 void ControlImpl::PaintContent(HDC dc, const RECT& client) noexcept {
-    const ControlKind kind = spec.kind;
+    const ControlKind kind = look.kind;
     const Color fill = kind == ControlKind::Label || kind == ControlKind::ImageButton
                            ? ParentColor()
                        : kind == ControlKind::Frame || kind == ControlKind::PictureBox
-                           ? spec.colors.outside
+                           ? look.colors.outside
                            : CurrentBackground();
     Fill(dc, client, fill);
 
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     if (kind == ControlKind::PictureBox) {
-        if (spec.pictures[0]) spec.pictures[0]->DrawCentred(dc, {0, 0, width, height});
+        if (look.pictures[0]) look.pictures[0]->DrawCentred(dc, {0, 0, width, height});
         return;
     }
     if (kind == ControlKind::ImageButton) {
-        const Picture* picture = spec.pictures[static_cast<std::size_t>(StatePicture(*this))].get();
-        if (!picture) picture = spec.pictures[0].get();
+        const Picture* picture = look.pictures[static_cast<std::size_t>(StatePicture(*this))].get();
+        if (!picture) picture = look.pictures[0].get();
         if (picture) picture->DrawCentred(dc, {0, 0, width, height});
         return;
     }
-    if (kind == ControlKind::Tile && spec.pictures[0]) {
-        spec.pictures[0]->DrawCentred(
+    if (kind == ControlKind::Tile && look.pictures[0]) {
+        look.pictures[0]->DrawCentred(
             dc, {(width - kTilePictureSide) / 2, kTilePictureTop, kTilePictureSide, kTilePictureSide});
     }
-    if (kind == ControlKind::Frame || spec.caption.empty()) return;
+    if (kind == ControlKind::Frame || look.caption.empty()) return;
 
-    const std::wstring text = LocalToWide(spec.caption);
-    SelectScope font(dc, CaptionFont(spec.fontHeight));
+    const std::wstring text = LocalToWide(look.caption);
+    SelectScope font(dc, CaptionFont(look.fontHeight));
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, ToColorRef(spec.text));
+    SetTextColor(dc, ToColorRef(look.text));
     switch (kind) {
     case ControlKind::Label:
         DrawLine(dc, text, client, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);

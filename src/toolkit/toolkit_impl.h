@@ -20,7 +20,7 @@ inline constexpr UINT kTrayMessage = WM_APP + 1;
 inline constexpr wchar_t kControlClass[] = L"OrvantoControl";
 
 // What a control is made from: a design row or the current look of a template.
-struct ControlSpec {
+struct ControlLook {
     std::string name;
     ControlKind kind = ControlKind::Label;
     std::string parent;
@@ -33,18 +33,18 @@ struct ControlSpec {
     std::array<std::shared_ptr<Picture>, 4> pictures;  // [0] is the picture of tiles and boxes
 };
 
-ControlSpec SpecFromDesign(const ControlDesign& design);
+ControlLook LookFromDesign(const ControlDesign& design);
 
 class ControlImpl final : public Control {
 public:
-    ControlImpl(WindowImpl& owner, ControlSpec spec, int id, bool isClone);
+    ControlImpl(WindowImpl& owner, ControlLook look, int id, bool isClone);
     ~ControlImpl();
 
     // Makes the child window under parent; false when it cannot be made.
     bool CreateHandle(HWND parent) noexcept;
 
     WindowImpl& owner;
-    ControlSpec spec;
+    ControlLook look;
     int id;
     bool isClone;
     HWND hwnd = nullptr;

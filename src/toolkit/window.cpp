@@ -94,7 +94,7 @@ bool WindowImpl::Build(const WindowDesign& design) noexcept {
     }
 
     for (const ControlDesign& control : design.controls) {
-        controls.push_back(std::make_unique<ControlImpl>(*this, SpecFromDesign(control), nextId++, false));
+        controls.push_back(std::make_unique<ControlImpl>(*this, LookFromDesign(control), nextId++, false));
     }
     // Frames before what they hold, whatever the order of the design.
     std::vector<ControlImpl*> waiting;
@@ -103,12 +103,12 @@ bool WindowImpl::Build(const WindowDesign& design) noexcept {
         std::vector<ControlImpl*> later;
         for (ControlImpl* control : waiting) {
             const ControlImpl* frame =
-                control->spec.parent.empty() ? nullptr : FindImpl(control->spec.parent);
-            if (frame && frame != control && !frame->hwnd && frame->spec.kind == ControlKind::Frame) {
+                control->look.parent.empty() ? nullptr : FindImpl(control->look.parent);
+            if (frame && frame != control && !frame->hwnd && frame->look.kind == ControlKind::Frame) {
                 later.push_back(control);
                 continue;
             }
-            control->CreateHandle(ParentHandleFor(control->spec.parent));
+            control->CreateHandle(ParentHandleFor(control->look.parent));
         }
         if (later.size() == waiting.size()) {
             // A cycle of frames: put the rest on the window itself.
@@ -122,7 +122,7 @@ bool WindowImpl::Build(const WindowDesign& design) noexcept {
 
 ControlImpl* WindowImpl::FindImpl(std::string_view controlName) const {
     for (const auto& control : controls) {
-        if (!control->isClone && control->spec.name == controlName) return control.get();
+        if (!control->isClone && control->look.name == controlName) return control.get();
     }
     return nullptr;
 }
@@ -130,7 +130,7 @@ ControlImpl* WindowImpl::FindImpl(std::string_view controlName) const {
 HWND WindowImpl::ParentHandleFor(const std::string& parentName) const {
     if (!parentName.empty()) {
         const ControlImpl* frame = FindImpl(parentName);
-        if (frame && frame->hwnd && frame->spec.kind == ControlKind::Frame) return frame->hwnd;
+        if (frame && frame->hwnd && frame->look.kind == ControlKind::Frame) return frame->hwnd;
     }
     return hwnd;
 }
@@ -157,8 +157,8 @@ LRESULT WindowImpl::EditColors(HDC dc, HWND edit) noexcept {
     if (!control || control->hwnd != edit || &control->owner != this) {
         return reinterpret_cast<LRESULT>(backgroundBrush.get());
     }
-    SetTextColor(dc, ToColorRef(control->spec.text));
-    SetBkColor(dc, ToColorRef(control->spec.colors.outside));
+    SetTextColor(dc, ToColorRef(control->look.text));
+    SetBkColor(dc, ToColorRef(control->look.colors.outside));
     return reinterpret_cast<LRESULT>(control->EditBrush());
 }
 
@@ -429,11 +429,11 @@ Control* Window::Find(std::string_view name) const { return Impl(*this).FindImpl
 Control& Window::Clone(Control& templateControl) {
     auto& w = Impl(*this);
     const auto& source = Impl(templateControl);
-    auto clone = std::make_unique<detail::ControlImpl>(w, source.spec, w.nextId++, true);
+    auto clone = std::make_unique<detail::ControlImpl>(w, source.look, w.nextId++, true);
     clone->pictureFromBytes = source.pictureFromBytes;
     clone->pictureHash = source.pictureHash;
     clone->pictureSize = source.pictureSize;
-    if (w.hwnd && clone->CreateHandle(w.ParentHandleFor(source.spec.parent)) && source.hwnd) {
+    if (w.hwnd && clone->CreateHandle(w.ParentHandleFor(source.look.parent)) && source.hwnd) {
         // Right below its template, so shown edit boxes stay above tiles.
         SetWindowPos(clone->hwnd, source.hwnd, 0, 0, 0, 0,
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);

@@ -29,7 +29,7 @@ constexpr std::uint32_t kIsUnicode = 0x80;
 
 enum class Info { None, Local, Network, LocalAndNetwork };
 
-struct LinkSpec {
+struct LinkShape {
     bool idList = true;
     std::uint16_t idListSize = 20;
     Info info = Info::Local;
@@ -69,10 +69,10 @@ void PutWideZ(Bytes& out, const std::u16string& text) {
     Put16(out, 0);
 }
 
-Bytes BuildLinkInfo(const LinkSpec& spec) {
-    const bool local = spec.info == Info::Local || spec.info == Info::LocalAndNetwork;
-    const bool network = spec.info == Info::Network || spec.info == Info::LocalAndNetwork;
-    const std::uint32_t headerSize = spec.unicodeLinkInfo ? 0x24 : 0x1C;
+Bytes BuildLinkInfo(const LinkShape& shape) {
+    const bool local = shape.info == Info::Local || shape.info == Info::LocalAndNetwork;
+    const bool network = shape.info == Info::Network || shape.info == Info::LocalAndNetwork;
+    const std::uint32_t headerSize = shape.unicodeLinkInfo ? 0x24 : 0x1C;
     Bytes out(headerSize, 0);
     Set32(out, 4, headerSize);
     Set32(out, 8, (local ? 1u : 0u) | (network ? 2u : 0u));
@@ -84,7 +84,7 @@ Bytes BuildLinkInfo(const LinkSpec& spec) {
         Put32(out, 0x10);
         out.push_back(0);  // empty label
         Set32(out, 16, static_cast<std::uint32_t>(out.size()));
-        PutAnsiZ(out, spec.base);
+        PutAnsiZ(out, shape.base);
     }
     if (network) {
         Set32(out, 20, static_cast<std::uint32_t>(out.size()));  // CommonNetworkRelativeLink
@@ -97,49 +97,49 @@ Bytes BuildLinkInfo(const LinkSpec& spec) {
         PutAnsiZ(out, share);
     }
     Set32(out, 24, static_cast<std::uint32_t>(out.size()));
-    PutAnsiZ(out, spec.suffix);
-    if (spec.unicodeLinkInfo) {
+    PutAnsiZ(out, shape.suffix);
+    if (shape.unicodeLinkInfo) {
         if (local) {
             Set32(out, 28, static_cast<std::uint32_t>(out.size()));
-            PutWideZ(out, spec.wideBase);
+            PutWideZ(out, shape.wideBase);
         }
         Set32(out, 32, static_cast<std::uint32_t>(out.size()));
-        PutWideZ(out, spec.wideSuffix);
+        PutWideZ(out, shape.wideSuffix);
     }
     Set32(out, 0, static_cast<std::uint32_t>(out.size()));
     return out;
 }
 
-Bytes BuildLink(const LinkSpec& spec) {
+Bytes BuildLink(const LinkShape& shape) {
     std::uint32_t flags = 0;
-    if (spec.idList) flags |= kHasIdList;
-    if (spec.info != Info::None) flags |= kHasLinkInfo;
-    if (spec.name) flags |= kHasName;
-    if (spec.relativePath) flags |= kHasRelativePath;
-    if (spec.workingDir) flags |= kHasWorkingDir;
-    if (spec.arguments) flags |= kHasArguments;
-    if (spec.unicodeStrings) flags |= kIsUnicode;
+    if (shape.idList) flags |= kHasIdList;
+    if (shape.info != Info::None) flags |= kHasLinkInfo;
+    if (shape.name) flags |= kHasName;
+    if (shape.relativePath) flags |= kHasRelativePath;
+    if (shape.workingDir) flags |= kHasWorkingDir;
+    if (shape.arguments) flags |= kHasArguments;
+    if (shape.unicodeStrings) flags |= kIsUnicode;
 
     Bytes out(76, 0);
     Set32(out, 0, 0x4C);
     const std::uint8_t clsid[16] = {0x01, 0x14, 0x02, 0, 0, 0, 0, 0, 0xC0, 0, 0, 0, 0, 0, 0, 0x46};
     std::copy(std::begin(clsid), std::end(clsid), out.begin() + 4);
     Set32(out, 20, flags);
-    if (spec.idList) {
-        Put16(out, spec.idListSize);
+    if (shape.idList) {
+        Put16(out, shape.idListSize);
         // ID list bytes: never looked at, so fill them with something that
         // would mislead a reader that took them for LinkInfo
-        out.insert(out.end(), spec.idListSize, 0x7F);
+        out.insert(out.end(), shape.idListSize, 0x7F);
     }
-    if (spec.info != Info::None) {
-        const Bytes info = BuildLinkInfo(spec);
+    if (shape.info != Info::None) {
+        const Bytes info = BuildLinkInfo(shape);
         out.insert(out.end(), info.begin(), info.end());
     }
-    for (const auto* text : {&spec.name, &spec.relativePath, &spec.workingDir, &spec.arguments}) {
+    for (const auto* text : {&shape.name, &shape.relativePath, &shape.workingDir, &shape.arguments}) {
         if (!*text) continue;
         Put16(out, static_cast<std::uint32_t>((*text)->size()));
         for (const char16_t c : **text) {
-            if (spec.unicodeStrings) {
+            if (shape.unicodeStrings) {
                 Put16(out, c);
             } else {
                 out.push_back(static_cast<std::uint8_t>(c));
@@ -161,26 +161,26 @@ std::optional<orv::ShellLinkTarget> ParsePrefix(const Bytes& bytes, std::size_t 
 TEST(ParseShellLink, ReadsTheLocalPathByTheFlags) {
     struct Case {
         const char* what;
-        LinkSpec spec;
+        LinkShape shape;
         std::optional<std::string> ansiPath;  // none: no target
     };
-    LinkSpec withIdList;
-    LinkSpec withoutIdList;
+    LinkShape withIdList;
+    LinkShape withoutIdList;
     withoutIdList.idList = false;
-    LinkSpec emptyIdList;
+    LinkShape emptyIdList;
     emptyIdList.idListSize = 0;
-    LinkSpec bigIdList;
+    LinkShape bigIdList;
     bigIdList.idListSize = 0xFFF0;  // above 0x7FFF: a signed reading would go backwards
-    LinkSpec noLinkInfo;
+    LinkShape noLinkInfo;
     noLinkInfo.info = Info::None;
-    LinkSpec network;
+    LinkShape network;
     network.info = Info::Network;
     network.suffix = "Docs\\report.pdf";
-    LinkSpec split;
+    LinkShape split;
     split.info = Info::LocalAndNetwork;
     split.base = "C:\\Users\\";
     split.suffix = "me\\Downloads";
-    LinkSpec gbk;
+    LinkShape gbk;
     gbk.base = "D:\\软件\\编辑器.exe";
     const Case cases[] = {
         {"with an ID list", withIdList, "C:\\Apps\\Editor\\editor.exe"},
@@ -193,7 +193,7 @@ TEST(ParseShellLink, ReadsTheLocalPathByTheFlags) {
         {"code page 936 path as stored", gbk, "D:\\软件\\编辑器.exe"},
     };
     for (const Case& c : cases) {
-        const auto target = orv::ParseShellLink(BuildLink(c.spec));
+        const auto target = orv::ParseShellLink(BuildLink(c.shape));
         ASSERT_EQ(target.has_value(), c.ansiPath.has_value()) << c.what;
         if (!target) continue;
         EXPECT_EQ(target->ansiPath, *c.ansiPath) << c.what;
@@ -203,14 +203,14 @@ TEST(ParseShellLink, ReadsTheLocalPathByTheFlags) {
 }
 
 TEST(ParseShellLink, TakesTheUnicodePathWhenTheLinkInfoHasIt) {
-    LinkSpec spec;
-    spec.unicodeLinkInfo = true;
-    spec.base = "C:\\Users\\";
-    spec.wideBase = u"C:\\Users\\";
-    spec.suffix = "??\\Desktop";
-    spec.wideSuffix = u"\u738b\u4e94\\Desktop";
-    spec.info = Info::LocalAndNetwork;
-    const auto target = orv::ParseShellLink(BuildLink(spec));
+    LinkShape shape;
+    shape.unicodeLinkInfo = true;
+    shape.base = "C:\\Users\\";
+    shape.wideBase = u"C:\\Users\\";
+    shape.suffix = "??\\Desktop";
+    shape.wideSuffix = u"\u738b\u4e94\\Desktop";
+    shape.info = Info::LocalAndNetwork;
+    const auto target = orv::ParseShellLink(BuildLink(shape));
     ASSERT_TRUE(target);
     EXPECT_TRUE(target->hasUnicodePath);
     EXPECT_EQ(target->unicodePath, u"C:\\Users\\\u738b\u4e94\\Desktop");
@@ -218,41 +218,41 @@ TEST(ParseShellLink, TakesTheUnicodePathWhenTheLinkInfoHasIt) {
 }
 
 TEST(ParseShellLink, ReadsTheArgumentsAfterTheStringsBeforeThem) {
-    LinkSpec spec;
-    spec.name = u"An editor";
-    spec.relativePath = u"..\\Apps\\Editor\\editor.exe";
-    spec.workingDir = u"C:\\Apps\\Editor";
-    spec.arguments = u"--new \u6587\u4ef6.txt";
-    auto target = orv::ParseShellLink(BuildLink(spec));
+    LinkShape shape;
+    shape.name = u"An editor";
+    shape.relativePath = u"..\\Apps\\Editor\\editor.exe";
+    shape.workingDir = u"C:\\Apps\\Editor";
+    shape.arguments = u"--new \u6587\u4ef6.txt";
+    auto target = orv::ParseShellLink(BuildLink(shape));
     ASSERT_TRUE(target);
     EXPECT_TRUE(target->hasArguments);
     EXPECT_EQ(target->unicodeArguments, u"--new \u6587\u4ef6.txt");
 
-    spec.unicodeStrings = false;
-    spec.arguments = u"/b /c";
-    target = orv::ParseShellLink(BuildLink(spec));
+    shape.unicodeStrings = false;
+    shape.arguments = u"/b /c";
+    target = orv::ParseShellLink(BuildLink(shape));
     ASSERT_TRUE(target);
     EXPECT_TRUE(target->hasArguments);
     EXPECT_EQ(target->ansiArguments, "/b /c");
     EXPECT_TRUE(target->unicodeArguments.empty());
 
-    spec.arguments.reset();
-    target = orv::ParseShellLink(BuildLink(spec));
+    shape.arguments.reset();
+    target = orv::ParseShellLink(BuildLink(shape));
     ASSERT_TRUE(target);
     EXPECT_FALSE(target->hasArguments);
 
-    spec.unicodeStrings = true;
-    spec.name.reset();
-    spec.workingDir.reset();
-    spec.arguments = u"";
-    target = orv::ParseShellLink(BuildLink(spec));
+    shape.unicodeStrings = true;
+    shape.name.reset();
+    shape.workingDir.reset();
+    shape.arguments = u"";
+    target = orv::ParseShellLink(BuildLink(shape));
     ASSERT_TRUE(target);
     EXPECT_TRUE(target->hasArguments);
     EXPECT_TRUE(target->unicodeArguments.empty());
 }
 
 TEST(ParseShellLink, RefusesWhatIsNotAShortcut) {
-    Bytes good = BuildLink(LinkSpec{});
+    Bytes good = BuildLink(LinkShape{});
     Bytes badSize = good;
     badSize[0] = 0x4D;
     Bytes badClsid = good;
@@ -264,7 +264,7 @@ TEST(ParseShellLink, RefusesWhatIsNotAShortcut) {
 }
 
 TEST(ParseShellLink, OffsetsPointingOutsideTheLinkInfoGiveNoTarget) {
-    const Bytes good = BuildLink(LinkSpec{});
+    const Bytes good = BuildLink(LinkShape{});
     const std::size_t linkInfo = 78 + 20;
     const std::uint32_t offsets[] = {0xFFFFFFFF, 0x7FFFFFFF, 0x80000000, 5000};
     for (const std::size_t field : {linkInfo + 16, linkInfo + 24}) {
@@ -279,9 +279,9 @@ TEST(ParseShellLink, OffsetsPointingOutsideTheLinkInfoGiveNoTarget) {
     Set32(bytes, linkInfo + 4, 0xFFFFFFF0);
     EXPECT_FALSE(orv::ParseShellLink(bytes));
     // an argument count beyond the end
-    LinkSpec spec;
-    spec.arguments = u"abc";
-    bytes = BuildLink(spec);
+    LinkShape shape;
+    shape.arguments = u"abc";
+    bytes = BuildLink(shape);
     const std::size_t count = bytes.size() - 4 - 6 - 2;
     bytes[count] = 0xFF;
     bytes[count + 1] = 0xFF;
@@ -291,8 +291,8 @@ TEST(ParseShellLink, OffsetsPointingOutsideTheLinkInfoGiveNoTarget) {
 }
 
 TEST(ParseShellLink, ACutOffFileGivesNothingOrOnlyWhatIsComplete) {
-    LinkSpec plain;
-    LinkSpec full;
+    LinkShape plain;
+    LinkShape full;
     full.unicodeLinkInfo = true;
     full.info = Info::LocalAndNetwork;
     full.suffix = "x";
@@ -300,12 +300,12 @@ TEST(ParseShellLink, ACutOffFileGivesNothingOrOnlyWhatIsComplete) {
     full.name = u"name";
     full.workingDir = u"C:\\Apps";
     full.arguments = u"--flag";
-    LinkSpec ansi;
+    LinkShape ansi;
     ansi.idList = false;
     ansi.unicodeStrings = false;
     ansi.arguments = u"/b";
-    for (const LinkSpec* spec : {&plain, &full, &ansi}) {
-        const Bytes bytes = BuildLink(*spec);
+    for (const LinkShape* shape : {&plain, &full, &ansi}) {
+        const Bytes bytes = BuildLink(*shape);
         const auto whole = orv::ParseShellLink(bytes);
         ASSERT_TRUE(whole);
         for (std::size_t length = 0; length < bytes.size(); ++length) {
