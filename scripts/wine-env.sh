@@ -49,6 +49,15 @@ orvanto_wine_start() {
     '"Debugger"=-' '"Auto"="0"' '' \
     | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
   wine regedit /S "$reg" >/dev/null 2>&1 </dev/null
+  # The virtual desktop's process is started by the first program that makes
+  # a window; started from a test it would inherit that test's output pipe,
+  # and ctest would wait for the pipe to close long after the test ended. So
+  # it is started here, detached, and awaited.
+  wine explorer /desktop=shell,1920x1080 >/dev/null 2>&1 </dev/null &
+  for _ in $(seq 100); do
+    xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop' && break
+    sleep 0.1
+  done
 }
 
 orvanto_wine_stop() {
