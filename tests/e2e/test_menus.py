@@ -77,28 +77,6 @@ def work_area():
     return tuple(int(p) for p in parts[2:6])
 
 
-def tray_icons():
-    """Centres of the notification-area icons, right to left: runs of pixels
-    at the taskbar's right end that differ from the taskbar's colour."""
-    bars = [w for w in harness.top_windows("Shell_TrayWnd") if w.visible]
-    if not bars:
-        return []
-    bar = bars[0]
-    shot = harness.screenshot("menus_tray_probe")
-    y = bar.top + bar.height // 2
-    background = shot.pixel(bar.left + bar.width // 2, y)
-    places, run_end = [], None
-    for x in range(bar.left + bar.width - 1, bar.left + bar.width - 400, -1):
-        differs = shot.pixel(x, y) != background
-        if differs and run_end is None:
-            run_end = x
-        elif not differs and run_end is not None:
-            if run_end - x >= 4:
-                places.append(((x + 1 + run_end) // 2, y))
-            run_end = None
-    return places
-
-
 class MenusTestCase(OrvantoTestCase):
     config = None
     top = TOP
@@ -319,7 +297,7 @@ class PickerTest(MenusTestCase):
 class TrayMenuTest(MenusTestCase):
 
     def tray_point(self):
-        icons = harness.wait_for(tray_icons, timeout=10)
+        icons = harness.wait_for(harness.tray_icon_places, timeout=10)
         self.assertTrue(icons, "no tray icon")
         # the newest icon lies leftmost
         return icons[-1]
@@ -355,13 +333,13 @@ class TrayMenuTest(MenusTestCase):
         self.assertEqual(run_value(), "")
 
     def test_exit_ends_the_program_with_code_zero_and_takes_the_icon_down(self):
-        icons_before = len(tray_icons())
+        icons_before = len(harness.tray_icon_places())
         self.open_tray_menu()
         self.choose("退出")
         process = self.run_dir.process
         process.wait(timeout=20)
         self.assertEqual(process.returncode, 0)
-        self.assertTrue(harness.wait_for(lambda: len(tray_icons()) == icons_before - 1,
+        self.assertTrue(harness.wait_for(lambda: len(harness.tray_icon_places()) == icons_before - 1,
                                          timeout=10))
 
 
